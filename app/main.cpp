@@ -1,0 +1,6 @@
+#include "app/ovix_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    ovix::OvixApp app;
+    return app.Run();
+}

@@ -1,0 +1,337 @@
+#include "app/main_window.h"
+
+#include "app/about_dialog.h"
+#include "app/app_paths.h"
+#include "app/autorun.h"
+#include "app/folder_icon.h"
+#include "framework/registry.h"
+#include "framework/resources.h"
+#include "framework/text_format.h"
+#include "probes/os_version.h"
+#include "probes/process_count.h"
+#include "probes/version_code.h"
+
+#include <initializer_list>
+
+#include <mmsystem.h>
+
+namespace ovix {
+namespace {
+
+constexpr COLORREF kGaugeFrom = RGB(230, 230, 250);
+constexpr COLORREF kGaugeTo = RGB(255, 0, 0);
+constexpr char kStartupSound[] = "C:\\WINDOWS\\Media\\Windows XP Infobulle.wav";
+constexpr char kScreenshotTip[] = "Take and save a screen shot...";
+constexpr int kTreePopupIndex = 3;
+
+struct TimerSpec {
+    MainTimer id;
+    UINT periodMs;
+};
+constexpr TimerSpec kTimers[] = {
+    {MainTimer::Uptime, 1000}, {MainTimer::Processes, 1100}, {MainTimer::OpenPrograms, 1200},
+    {MainTimer::Memory, 1000}, {MainTimer::Cpu, 1000},
+};
+
+constexpr int kBoldLabels[] = {IDC_PROCESS_COUNT, IDC_OPEN_PROGRAMS, IDC_UPTIME, IDC_CPU_LABEL, IDC_RAM_LABEL};
+
+std::vector<std::string> ReadMailAccounts() {
+    fw::RegKey key;
+    if (key.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", KEY_READ) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    return key.SubkeyNames();
+}
+
+// The executable's path as the status and Autorun code keep it: at most 490
+// characters, and a cut path counts as unavailable.
+std::string ReadExecutablePath() {
+    char buffer[490];
+    const DWORD length = ::GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
+    return std::string(buffer, UsablePathLength(length, sizeof(buffer)));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowOptions options) : MappedDialog(IDD_MAIN), options_(std::move(options)) {
+    bigIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXICON));
+    smallIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXSMICON));
+    mailAccounts_ = ReadMailAccounts();
+    applicationDirectory_ = ovix::ApplicationDirectory(fw::ModulePath());
+}
+
+MainWindow::~MainWindow() = default;
+
+const MainWindow::Map& MainWindow::MessageMap() {
+    static const Map::Message messages[] = {
+        {WM_CONTEXTMENU, &MainWindow::OnContextMenu},
+        {WM_INITMENUPOPUP, &MainWindow::OnInitMenuPopup},
+        {WM_CTLCOLORSTATIC, &MainWindow::OnCtlColor},
+        {WM_CTLCOLORBTN, &MainWindow::OnCtlColor},
+        {WM_CTLCOLORDLG, &MainWindow::OnCtlColor},
+        {WM_ERASEBKGND, &MainWindow::OnEraseBackground},
+    };
+    static const Map::Command commands[] = {
+        {ID_TRAY_RESTORE, &MainWindow::OnRestore}, {ID_REDUCE, &MainWindow::OnReduce},
+        {ID_ABOUT, &MainWindow::OnAbout},          {ID_TRAY_ABOUT, &MainWindow::OnAbout},
+        {IDC_AUTORUN, &MainWindow::OnAutorun},
+    };
+    static const Map map{messages, commands};
+    return map;
+}
+
+bool MainWindow::HandlesCommand(UINT id) const {
+    if (id == IDOK || id == IDCANCEL) return true;
+    for (const auto& entry : MessageMap().commands) {
+        if (entry.id == id) return true;
+    }
+    return false;
+}
+
+BOOL MainWindow::OnInitDialog() {
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+
+    SetTrayIcon(smallIcon_.Get());
+    SetTrayMenu(IDR_TRAY_MENU);
+    SetTrayTip(kVersionCaption);
+
+    BuildTreeImageList();
+    ShowSplashAndBuild();
+
+    ::SetWindowTextA(Hwnd(), kVersionCaption);
+    HWND tree = Tree();
+    TreeView_SetBkColor(tree, ::GetSysColor(COLOR_WINDOW));
+    TreeView_SetTextColor(tree, ::GetSysColor(COLOR_WINDOWTEXT));
+
+    StartTimers();
+    SetUpStatusArea();
+    CreateTooltips();
+    ShowAutorunState(AutorunEnabled());
+
+    executablePath_ = ReadExecutablePath();
+    executablePathLength_ = executablePath_.size();
+    if (options_.markProgramFolder) MarkFolderWithIcon(applicationDirectory_, executablePath_);
+    if (options_.checkForUpdates) StartUpdateCheck(options_.update);  // not waited for
+    return TRUE;
+}
+
+void MainWindow::ShowSplashAndBuild() {
+    widgets::SplashWindow splash;
+    widgets::SplashOptions splashOptions;
+    splashOptions.bitmapId = IDB_SPLASH;
+    splash.Show(splashOptions);
+    ::Sleep(options_.splashCheckingDelayMs);
+    splash.SetText("Checking...");
+    ::Sleep(options_.splashWaitMs);
+
+    BuildInformation(splash);
+    PlayStartupSound();
+    splash.Hide();
+}
+
+void MainWindow::PlayStartupSound() {
+    if (WindowsVersionCode() != kWindowsXpCode) return;
+    if (::GetFileAttributesA(kStartupSound) == INVALID_FILE_ATTRIBUTES) return;
+    ::PlaySoundA(kStartupSound, nullptr, SND_ASYNC | SND_FILENAME | SND_NOSTOP | SND_NOWAIT);
+}
+
+void MainWindow::SetUpStatusArea() {
+    exitButton_.SetIcon(Item(IDOK), IDI_EXIT);
+    screenshotButton_.SetIcon(Item(IDC_SCREENSHOT), IDI_SCREENSHOT);
+    // The screenshot command arrives with the command catalogue.
+    ::EnableWindow(Item(IDC_SCREENSHOT), HandlesCommand(IDC_SCREENSHOT));
+
+    boldFont_.Reset(::CreateFontA(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    for (int id : kBoldLabels) {
+        ::SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
+    }
+    SetItemText(IDC_CPU_LABEL, "CPU");
+    SetItemText(IDC_RAM_LABEL, "RAM");
+
+    for (widgets::GradientGauge* gauge : {&cpuGauge_, &ramGauge_}) {
+        gauge->Attach(Item(gauge == &cpuGauge_ ? IDC_CPU_GAUGE : IDC_RAM_GAUGE), kGaugeFrom, kGaugeTo, "%d%%");
+        gauge->SetRange(0, 100);
+    }
+}
+
+HWND MainWindow::AddTooltip(HWND tool, const std::string& text) {
+    HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, Instance(), nullptr);
+    if (!tip) return nullptr;
+    ::SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ::SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = Hwnd();
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
+    return tip;
+}
+
+void MainWindow::CreateTooltips() {
+    screenshotTip_ = AddTooltip(Item(IDC_SCREENSHOT), kScreenshotTip);
+    autorunTipWindow_ = AddTooltip(Item(IDC_AUTORUN), kAutorunEnableTip);
+}
+
+void MainWindow::ShowAutorunState(bool enabled) {
+    autorunButton_.SetIcon(Item(IDC_AUTORUN), enabled ? IDI_AUTORUN_ON : IDI_OVIX);
+    autorunTip_ = enabled ? kAutorunDisableTip : kAutorunEnableTip;
+    SetItemText(IDC_AUTORUN, "Autorun");
+    if (autorunTipWindow_) {
+        TOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V1_SIZE;
+        info.uFlags = TTF_IDISHWND;
+        info.hwnd = Hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(Item(IDC_AUTORUN));
+        info.lpszText = const_cast<char*>(autorunTip_.c_str());
+        ::SendMessageA(autorunTipWindow_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void MainWindow::OnAutorun() {
+    switch (ToggleAutorun(executablePathLength_ ? executablePath_ : std::string())) {
+    case AutorunToggle::KeyUnavailable:
+        ::MessageBoxA(Hwnd(), kRunKeyUnavailable, "Ovix", MB_OK | MB_ICONERROR);
+        return;
+    case AutorunToggle::Disabled:
+    case AutorunToggle::NotWritten:
+        ShowAutorunState(false);
+        return;
+    case AutorunToggle::Enabled:
+        ShowAutorunState(true);
+        return;
+    }
+}
+
+void MainWindow::StartTimers() {
+    for (const TimerSpec& timer : kTimers) {
+        ::SetTimer(Hwnd(), static_cast<UINT_PTR>(timer.id), timer.periodMs, nullptr);
+    }
+    timersRunning_ = true;
+}
+
+void MainWindow::StopTimers() {
+    for (const TimerSpec& timer : kTimers) {
+        ::KillTimer(Hwnd(), static_cast<UINT_PTR>(timer.id));
+    }
+    timersRunning_ = false;
+}
+
+void MainWindow::OnTimer(UINT_PTR timerId) {
+    if (!::IsWindowVisible(Hwnd())) return;
+    switch (static_cast<MainTimer>(timerId)) {
+    case MainTimer::Processes:
+        SetItemText(IDC_PROCESS_COUNT, fw::Format(" Running processes: %i", RunningProcessCount()));
+        break;
+    case MainTimer::Uptime:        // the uptime probe comes with the OS probes
+    case MainTimer::OpenPrograms:  // the open-program count comes with the registry probes
+    case MainTimer::Memory:        // the memory status comes with the OS probes
+    case MainTimer::Cpu:           // the processor load comes with the CPU identification
+        break;
+    }
+}
+
+void MainWindow::OnHiddenToTray() { StopTimers(); }
+
+void MainWindow::OnShownFromTray() {
+    if (!timersRunning_) {
+        StartTimers();
+        // Fresh values at once rather than a second late.
+        for (const TimerSpec& timer : kTimers) OnTimer(static_cast<UINT_PTR>(timer.id));
+    }
+}
+
+void MainWindow::OnRestore() { Restore(); }
+
+void MainWindow::OnReduce() { Reduce(); }
+
+void MainWindow::OnAbout() {
+    AboutDialog about;
+    about.DoModal(Hwnd());
+}
+
+bool MainWindow::PreTranslateMessage(MSG& message) {
+    if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) {
+        for (HWND tip : {screenshotTip_, autorunTipWindow_}) {
+            if (tip) ::SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+        }
+    }
+    if (message.message == WM_KEYDOWN) {
+        switch (message.wParam) {
+        case VK_DOWN:
+            OnReduce();
+            break;
+        case VK_F2:  // the computer summary arrives with the reports
+        case VK_F3:  // the cleaner arrives with the tools
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+LRESULT MainWindow::OnContextMenu(WPARAM /*wParam*/, LPARAM lParam) {
+    HMENU bar = ::GetMenu(Hwnd());
+    HMENU popup = bar ? ::GetSubMenu(bar, kTreePopupIndex) : nullptr;
+    if (!popup) return 0;
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: at the selected item, else at the tree's corner.
+        HWND tree = Tree();
+        at = {0, 0};
+        if (HTREEITEM selected = TreeView_GetSelection(tree)) {
+            RECT rect{};
+            if (TreeView_GetItemRect(tree, selected, &rect, TRUE)) {
+                at = {rect.left, rect.bottom};
+            }
+        }
+        ::ClientToScreen(tree, &at);
+    }
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd(), nullptr);
+    return 0;
+}
+
+LRESULT MainWindow::OnInitMenuPopup(WPARAM wParam, LPARAM /*lParam*/) {
+    HMENU popup = reinterpret_cast<HMENU>(wParam);
+    const int count = ::GetMenuItemCount(popup);
+    for (int index = 0; index < count; ++index) {
+        const UINT id = ::GetMenuItemID(popup, index);
+        if (id == static_cast<UINT>(-1) || id == 0) continue;  // a sub-menu or a separator
+        ::EnableMenuItem(popup, index, MF_BYPOSITION | (HandlesCommand(id) ? MF_ENABLED : MF_GRAYED));
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnCtlColor(WPARAM wParam, LPARAM /*lParam*/) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+}
+
+LRESULT MainWindow::OnEraseBackground(WPARAM wParam, LPARAM /*lParam*/) {
+    RECT client;
+    ::GetClientRect(Hwnd(), &client);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_WINDOW));
+    return 1;
+}
+
+void MainWindow::OnDestroy() {
+    StopTimers();
+    TreeView_DeleteAllItems(Tree());
+    for (HWND* tip : {&screenshotTip_, &autorunTipWindow_}) {
+        if (*tip) ::DestroyWindow(*tip);
+        *tip = nullptr;
+    }
+    cpuGauge_.Detach();
+    ramGauge_.Detach();
+    TrayDialog::OnDestroy();
+}
+
+}  // namespace ovix

@@ -1,0 +1,105 @@
+// The main window: the information tree, the status line, the two gauges, the
+// menu bar and the tray icon. The program runs as long as it is open.
+#pragma once
+
+#include "app/shell_windows.h"
+#include "app/tray_dialog.h"
+#include "app/update_check.h"
+#include "widgets/gradient_gauge.h"
+#include "widgets/icon_button.h"
+#include "resources/resource_ids.h"
+#include "widgets/splash_window.h"
+
+#include <string>
+#include <vector>
+
+namespace ovix {
+
+inline constexpr char kVersionCaption[] = "Ovix v1.0.6";
+
+// What start-up does beyond the window itself; tests switch parts off.
+struct MainWindowOptions {
+    bool checkForUpdates = true;
+    UpdateCheckSettings update;
+    DWORD splashCheckingDelayMs = 5;
+    DWORD splashWaitMs = 500;
+    bool markProgramFolder = true;
+};
+
+enum class MainTimer : UINT_PTR { Uptime = 200, Processes = 300, OpenPrograms = 400, Memory = 500, Cpu = 600 };
+
+class MainWindow : public fw::MappedDialog<MainWindow, TrayDialog> {
+public:
+    explicit MainWindow(MainWindowOptions options = {});
+    ~MainWindow() override;
+
+    static const Map& MessageMap();
+
+    // True when the command id has a handler (others are greyed in the menus).
+    bool HandlesCommand(UINT id) const;
+
+    const std::string& ApplicationDirectory() const { return applicationDirectory_; }
+    const std::string& ExecutablePath() const { return executablePath_; }
+    size_t ExecutablePathLength() const { return executablePathLength_; }
+    const std::vector<std::string>& MailAccounts() const { return mailAccounts_; }
+    HWND Tree() const { return Item(IDC_INFO_TREE); }
+    const std::string& AutorunTip() const { return autorunTip_; }
+    UINT AutorunIconId() const { return autorunButton_.IconId(); }
+    bool TimersRunning() const { return timersRunning_; }
+    const widgets::GradientGauge& CpuGauge() const { return cpuGauge_; }
+    const widgets::GradientGauge& RamGauge() const { return ramGauge_; }
+
+    // The work of one timer tick (nothing while the window is hidden).
+    void OnTimer(UINT_PTR timerId) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnDestroy() override;
+    bool PreTranslateMessage(MSG& message) override;
+    void OnHiddenToTray() override;
+    void OnShownFromTray() override;
+
+    // Start-up seams filled by the information tree: the tree's image list
+    // (before the splash) and the tree itself (behind the splash).
+    virtual void BuildTreeImageList() {}
+    virtual void BuildInformation(widgets::SplashWindow& /*splash*/) {}
+
+private:
+    void OnRestore();
+    void OnReduce();
+    void OnAbout();
+    void OnAutorun();
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+
+    void ShowSplashAndBuild();
+    void PlayStartupSound();
+    void StartTimers();
+    void StopTimers();
+    void SetUpStatusArea();
+    void CreateTooltips();
+    void ShowAutorunState(bool enabled);
+    HWND AddTooltip(HWND tool, const std::string& text);
+
+    MainWindowOptions options_;
+    std::string applicationDirectory_;
+    std::string executablePath_;
+    size_t executablePathLength_ = 0;
+    std::vector<std::string> mailAccounts_;
+    fw::IconHandle bigIcon_;
+    fw::IconHandle smallIcon_;
+    fw::FontHandle boldFont_;
+    widgets::GradientGauge cpuGauge_;
+    widgets::GradientGauge ramGauge_;
+    widgets::IconButton exitButton_;
+    widgets::IconButton screenshotButton_;
+    widgets::IconButton autorunButton_;
+    HWND screenshotTip_ = nullptr;
+    HWND autorunTipWindow_ = nullptr;
+    std::string autorunTip_;
+    bool timersRunning_ = false;
+};
+
+}  // namespace ovix

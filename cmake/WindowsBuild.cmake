@@ -1,0 +1,70 @@
+# The Windows program (i686: the shipped Ovix.exe) and, where Wine can run the
+# result (x86_64), the Windows test suite.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}/resources")
+
+file(GLOB OVIX_WINDOWS_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/framework/*.cpp
+    ${CMAKE_SOURCE_DIR}/app/*.cpp
+    ${CMAKE_SOURCE_DIR}/probes/*.cpp
+    ${CMAKE_SOURCE_DIR}/report/*.cpp
+    ${CMAKE_SOURCE_DIR}/lists/*.cpp
+    ${CMAKE_SOURCE_DIR}/tools/*.cpp
+    ${CMAKE_SOURCE_DIR}/widgets/*.cpp)
+list(REMOVE_ITEM OVIX_WINDOWS_SOURCES ${CMAKE_SOURCE_DIR}/app/main.cpp)
+
+set(OVIX_RESOURCES ${CMAKE_SOURCE_DIR}/resources/ovix.rc)
+file(GLOB OVIX_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/icons/*.ico ${CMAKE_SOURCE_DIR}/resources/*.bmp
+     ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h)
+set_source_files_properties(${OVIX_RESOURCES} PROPERTIES OBJECT_DEPENDS "${OVIX_RESOURCE_FILES}")
+
+add_library(ovix_core STATIC ${OVIX_WINDOWS_SOURCES})
+target_compile_definitions(ovix_core PUBLIC
+    _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0600 NOMINMAX __USE_MINGW_ANSI_STDIO=1)
+target_link_libraries(ovix_core PUBLIC
+    comctl32 wininet ws2_32 ole32 oleaut32 uuid shell32 shlwapi winmm msimg32 gdi32 user32 advapi32 comdlg32)
+# One self-contained file: no libstdc++, libgcc or libwinpthread DLLs beside it.
+set(OVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_executable(Ovix WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${OVIX_RESOURCES})
+target_link_libraries(Ovix PRIVATE ovix_core)
+target_link_options(Ovix PRIVATE ${OVIX_STATIC_LINK})
+
+# A bare dialog program started the same way as Ovix: the start-up baseline.
+add_executable(bare_dialog WIN32 ${CMAKE_SOURCE_DIR}/bench/bare_dialog.cpp ${OVIX_RESOURCES})
+target_link_libraries(bare_dialog PRIVATE comctl32)
+target_link_options(bare_dialog PRIVATE ${OVIX_STATIC_LINK})
+
+# Drives windows from outside for the scripts: waits for them, posts messages.
+add_executable(winctl ${CMAKE_SOURCE_DIR}/scripts/winctl.cpp)
+target_compile_definitions(winctl PRIVATE NOMINMAX)
+target_link_options(winctl PRIVATE ${OVIX_STATIC_LINK})
+
+add_custom_target(bench
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
+    DEPENDS Ovix bare_dialog winctl
+    USES_TERMINAL)
+
+# Built where something can run them: natively on Windows, or through the Wine emulator.
+if(CMAKE_CROSSCOMPILING_EMULATOR OR NOT CMAKE_CROSSCOMPILING)
+    set(OVIX_WINDOWS_TESTS_DEFAULT ON)
+else()
+    set(OVIX_WINDOWS_TESTS_DEFAULT OFF)
+endif()
+option(OVIX_WINDOWS_TESTS "Build the Windows test suite" ${OVIX_WINDOWS_TESTS_DEFAULT})
+if(OVIX_WINDOWS_TESTS)
+    enable_testing()
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+    file(GLOB_RECURSE OVIX_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+    add_executable(ovix_win_tests ${OVIX_WIN_TESTS} ${OVIX_RESOURCES})
+    target_link_libraries(ovix_win_tests PRIVATE ovix_core gtest)
+    target_link_options(ovix_win_tests PRIVATE ${OVIX_STATIC_LINK})
+    include(GoogleTest)
+    # Discovery runs Wine: at test time, not at build time.
+    gtest_discover_tests(ovix_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+        PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+endif()

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Configures and builds the three trees: host (portable code and its tests),
+# win64 (the Windows tests, run under Wine) and win32 (the shipped Ovix.exe).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+configure() {
+    local dir=$1; shift
+    if [ ! -f "$OVIX_BUILD/$dir/build.ninja" ]; then
+        cmake -S "$OVIX_ROOT" -B "$OVIX_BUILD/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    fi
+}
+
+trees=${*:-host win64 win32}
+for tree in $trees; do
+    case $tree in
+    host) configure host ;;
+    win64) configure win64 -DCMAKE_TOOLCHAIN_FILE="$OVIX_ROOT/cmake/toolchain-x86_64-mingw.cmake" ;;
+    win32) configure win32 -DCMAKE_TOOLCHAIN_FILE="$OVIX_ROOT/cmake/toolchain-i686-mingw.cmake" ;;
+    *) echo "unknown tree $tree" >&2; exit 2 ;;
+    esac
+    echo "== building $tree"
+    cmake --build "$OVIX_BUILD/$tree"
+done

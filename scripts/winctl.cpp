@@ -1,0 +1,84 @@
+// winctl: drives the program's windows from outside for the scripts (Wine
+// typing does not reach dialogs, messages do).
+//   winctl wait TITLE [TIMEOUT_MS]          until a visible top-level window has that title
+//   winctl post TITLE MSG WPARAM LPARAM     post a message (numbers, decimal or 0x hex)
+//   winctl command TITLE ID                 post WM_COMMAND ID
+//   winctl close TITLE                      post WM_CLOSE
+//   winctl start EXE TITLE [TIMEOUT_MS]     start EXE, print the milliseconds until its window
+//                                           is shown and the program idle; the program keeps running
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+HWND FindVisible(const char* title) {
+    HWND window = ::FindWindowA(nullptr, title);
+    return window && ::IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND WaitFor(const char* title, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (HWND window = FindVisible(title)) return window;
+        if (::GetTickCount() - start > timeoutMs) return nullptr;
+        ::Sleep(5);
+    }
+}
+
+UINT_PTR Number(const char* text) { return static_cast<UINT_PTR>(std::strtoull(text, nullptr, 0)); }
+
+int Usage() {
+    std::fprintf(stderr, "usage: winctl wait|post|command|close|start ...\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return Usage();
+    const std::string verb = argv[1];
+    if (verb == "wait") {
+        return WaitFor(argv[2], argc > 3 ? static_cast<DWORD>(Number(argv[3])) : 30000) ? 0 : 1;
+    }
+    if (verb == "post" && argc == 6) {
+        HWND window = ::FindWindowA(nullptr, argv[2]);
+        return window && ::PostMessageA(window, static_cast<UINT>(Number(argv[3])), Number(argv[4]),
+                                        static_cast<LPARAM>(Number(argv[5])))
+                   ? 0
+                   : 1;
+    }
+    if (verb == "command" && argc == 4) {
+        HWND window = ::FindWindowA(nullptr, argv[2]);
+        return window && ::PostMessageA(window, WM_COMMAND, Number(argv[3]), 0) ? 0 : 1;
+    }
+    if (verb == "close") {
+        HWND window = ::FindWindowA(nullptr, argv[2]);
+        return window && ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (verb == "start" && argc >= 4) {
+        LARGE_INTEGER frequency, begin, end;
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&begin);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        std::string commandLine = std::string("\"") + argv[2] + "\"";
+        if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process)) {
+            std::fprintf(stderr, "cannot start %s\n", argv[2]);
+            return 1;
+        }
+        const HWND window = WaitFor(argv[3], argc > 4 ? static_cast<DWORD>(Number(argv[4])) : 30000);
+        if (window) ::WaitForInputIdle(process.hProcess, 10000);
+        ::QueryPerformanceCounter(&end);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        if (!window) return 1;
+        std::printf("%.1f\n", (end.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart);
+        return 0;
+    }
+    return Usage();
+}
