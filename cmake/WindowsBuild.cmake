@@ -62,6 +62,7 @@ if(OVIX_WINDOWS_TESTS)
     file(GLOB_RECURSE OVIX_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
     add_executable(ovix_win_tests ${OVIX_WIN_TESTS} ${OVIX_RESOURCES})
     target_link_libraries(ovix_win_tests PRIVATE ovix_core gtest)
+    target_include_directories(ovix_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
     target_link_options(ovix_win_tests PRIVATE ${OVIX_STATIC_LINK})
     include(GoogleTest)
     # Discovery runs Wine: at test time, not at build time.

@@ -27,11 +27,13 @@ public:
     ~Owned() { Reset(); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : value_(other.Release()) {}
+    // A move hands the object over: it stays counted once.
+    Owned(Owned&& other) noexcept : value_(other.value_) { other.value_ = Traits::Invalid(); }
     Owned& operator=(Owned&& other) noexcept {
         if (this != &other) {
             Reset();
-            value_ = other.Release();
+            value_ = other.value_;
+            other.value_ = Traits::Invalid();
         }
         return *this;
     }

@@ -1,0 +1,184 @@
+#include "app/main_window.h"
+
+#include "app/app_paths.h"
+#include "framework/handles.h"
+#include "framework/resources.h"
+#include "support/fake_tray.h"
+#include "support/window_test.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string MenuText(HMENU menu, UINT position) {
+    char text[128] = "";
+    ::GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+    return text;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window.SetTrayShell(&tray);
+        ASSERT_TRUE(window.CreateModeless());
+        ::ShowWindow(window.Hwnd(), SW_SHOW);
+        test::Pump();
+    }
+
+    test::FakeTray tray;
+    ovix::MainWindow window{test::QuietOptions()};
+};
+
+TEST_F(MainWindowTest, CaptionLabelsAndButtons) {
+    char caption[64] = "";
+    ::GetWindowTextA(window.Hwnd(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Ovix v1.0.6");
+    EXPECT_EQ(window.ItemText(IDC_CPU_LABEL), "CPU");
+    EXPECT_EQ(window.ItemText(IDC_RAM_LABEL), "RAM");
+    EXPECT_EQ(window.ItemText(IDC_AUTORUN), "Autorun");
+    EXPECT_EQ(window.ItemText(IDOK), "Exit");
+    for (int id : {IDC_INFO_TREE, IDC_UPTIME, IDC_PROCESS_COUNT, IDC_OPEN_PROGRAMS, IDC_SCREENSHOT, IDC_CPU_GAUGE,
+                   IDC_RAM_GAUGE}) {
+        EXPECT_NE(window.Item(id), nullptr) << "control " << id;
+    }
+    EXPECT_NE(::SendMessageA(window.Item(IDOK), BM_GETIMAGE, IMAGE_ICON, 0), 0) << "the Exit button has its icon";
+    EXPECT_NE(::SendMessageA(window.Item(IDC_SCREENSHOT), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+}
+
+TEST_F(MainWindowTest, StatusLabelsAreBoldTahoma) {
+    for (int id : {IDC_PROCESS_COUNT, IDC_OPEN_PROGRAMS, IDC_UPTIME, IDC_CPU_LABEL, IDC_RAM_LABEL}) {
+        HFONT font = reinterpret_cast<HFONT>(::SendMessageA(window.Item(id), WM_GETFONT, 0, 0));
+        LOGFONTA info{};
+        ASSERT_TRUE(::GetObjectA(font, sizeof(info), &info)) << "label " << id;
+        EXPECT_EQ(info.lfWeight, FW_BOLD);
+        EXPECT_EQ(info.lfHeight, 12);
+        EXPECT_STREQ(info.lfFaceName, "Tahoma");
+    }
+}
+
+TEST_F(MainWindowTest, GaugesRunFromZeroToAHundredWithTheirValueAsText) {
+    for (const widgets::GradientGauge* gauge : {&window.CpuGauge(), &window.RamGauge()}) {
+        EXPECT_EQ(::SendMessageA(gauge->Hwnd(), PBM_GETRANGE, TRUE, 0), 0);
+        EXPECT_EQ(::SendMessageA(gauge->Hwnd(), PBM_GETRANGE, FALSE, 0), 100);
+        ::SendMessageA(gauge->Hwnd(), PBM_SETPOS, 37, 0);
+        EXPECT_EQ(gauge->Text(), "37%");
+        ::SendMessageA(gauge->Hwnd(), PBM_SETPOS, 100, 0);
+        EXPECT_EQ(gauge->Text(), "100%");
+        ::UpdateWindow(gauge->Hwnd());  // paints through the gradient code without failing
+    }
+}
+
+TEST_F(MainWindowTest, ProcessTimerCountsProcesses) {
+    window.OnTimer(300);
+    const std::string text = window.ItemText(IDC_PROCESS_COUNT);
+    ASSERT_EQ(text.rfind(" Running processes: ", 0), 0u) << text;
+    EXPECT_GE(std::stoi(text.substr(20)), 1) << "at least this test runs";
+}
+
+TEST_F(MainWindowTest, TimersWaitingForTheirProbesLeaveTheirLabelsAlone) {
+    for (UINT_PTR id : {200, 400}) window.OnTimer(id);
+    EXPECT_EQ(window.ItemText(IDC_UPTIME), "");
+    EXPECT_EQ(window.ItemText(IDC_OPEN_PROGRAMS), "");
+}
+
+TEST_F(MainWindowTest, ApplicationDirectoryIsTheExecutablesFolder) {
+    const std::string path = fw::ModulePath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(window.ExecutablePath(), path);
+    EXPECT_EQ(window.ExecutablePathLength(), path.size());
+    EXPECT_EQ(window.ApplicationDirectory() + "\\ovix_win_tests.exe", path);
+    EXPECT_NE(window.ApplicationDirectory().back(), '\\');
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsSixPopupsInOrder) {
+    HMENU bar = ::GetMenu(window.Hwnd());
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(::GetMenuItemCount(bar), 6);
+    const char* names[] = {"Options", "More informations", "Computer", "Tree", "Hide / Show", "?"};
+    for (UINT i = 0; i < 6; ++i) EXPECT_EQ(MenuText(bar, i), names[i]);
+
+    HMENU options = ::GetSubMenu(bar, 0);
+    const int last = ::GetMenuItemCount(options) - 1;
+    EXPECT_EQ(::GetMenuItemID(options, last), 1u);
+    EXPECT_EQ(MenuText(options, last), "Exit");
+    EXPECT_EQ(::GetMenuItemID(options, last - 1), 33004u);
+    EXPECT_EQ(MenuText(options, last - 1), "Reduce       (Down arrow)");
+
+    HMENU help = ::GetSubMenu(bar, 5);
+    EXPECT_EQ(::GetMenuItemID(help, 0), 32813u);
+    EXPECT_EQ(MenuText(help, 0), "About Ovix");
+
+    HMENU tree = ::GetSubMenu(bar, 3);
+    EXPECT_EQ(MenuText(tree, 2), "Collapse All Sections ");
+    EXPECT_EQ(::GetMenuItemID(tree, 2), 1023u);
+}
+
+TEST_F(MainWindowTest, TrayMenuBeginsWithExitAndRestoreAndEndsWithAbout) {
+    HMENU popup = ::GetSubMenu(window.TrayMenu(), 0);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(MenuText(window.TrayMenu(), 0), "TrayMenu");
+    EXPECT_EQ(::GetMenuItemID(popup, 0), 1u);
+    EXPECT_EQ(MenuText(popup, 0), "Exit");
+    EXPECT_EQ(::GetMenuItemID(popup, 1), 32909u);
+    EXPECT_EQ(MenuText(popup, 1), "Restore");
+    const int last = ::GetMenuItemCount(popup) - 1;
+    EXPECT_EQ(::GetMenuItemID(popup, last), 32995u);
+    EXPECT_EQ(MenuText(popup, last), "About Ovix...");
+}
+
+TEST_F(MainWindowTest, CommandsWithoutHandlerAreGreyed) {
+    HMENU options = ::GetSubMenu(::GetMenu(window.Hwnd()), 0);
+    ::SendMessageA(window.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(options), 0);
+    EXPECT_FALSE(::GetMenuState(options, 33004, MF_BYCOMMAND) & MF_GRAYED) << "Reduce works";
+    EXPECT_FALSE(::GetMenuState(options, 1, MF_BYCOMMAND) & MF_GRAYED) << "Exit works";
+    EXPECT_TRUE(::GetMenuState(options, 32857, MF_BYCOMMAND) & MF_GRAYED) << "Save report comes later";
+    // EnableWindow answers whether the window was disabled before.
+    EXPECT_TRUE(::EnableWindow(window.Item(IDC_SCREENSHOT), TRUE)) << "the screenshot command comes later";
+}
+
+TEST_F(MainWindowTest, ExitButtonEndsTheDialogWithOk) {
+    ::SendMessageA(window.Hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(window.Ended());
+    EXPECT_EQ(window.Result(), IDOK);
+    EXPECT_EQ(window.Hwnd(), nullptr);
+}
+
+TEST_F(MainWindowTest, CloseBoxEndsTheDialogToo) {
+    ::SendMessageA(window.Hwnd(), WM_CLOSE, 0, 0);
+    test::Pump();  // the dialog posts itself Cancel
+    EXPECT_TRUE(window.Ended());
+    EXPECT_EQ(window.Result(), IDCANCEL);
+}
+
+TEST(MainWindowResources, EverythingTakenIsGivenBack) {
+    const fw::ResourceKind kinds[] = {fw::ResourceKind::Gdi, fw::ResourceKind::Icon, fw::ResourceKind::Menu,
+                                      fw::ResourceKind::RegistryKey, fw::ResourceKind::Kernel,
+                                      fw::ResourceKind::DeviceContext};
+    long before[std::size(kinds)];
+    for (size_t i = 0; i < std::size(kinds); ++i) before[i] = fw::LiveCount(kinds[i]);
+    for (int round = 0; round < 3; ++round) {
+        test::FakeTray tray;
+        ovix::MainWindow window{test::QuietOptions()};
+        window.SetTrayShell(&tray);
+        ASSERT_TRUE(window.CreateModeless());
+        ::ShowWindow(window.Hwnd(), SW_SHOW);
+        ::SendMessageA(window.Hwnd(), WM_COMMAND, IDC_AUTORUN, 0);
+        ::SendMessageA(window.Hwnd(), WM_COMMAND, IDC_AUTORUN, 0);
+        ::SendMessageA(window.Hwnd(), WM_COMMAND, ID_REDUCE, 0);
+        window.End(IDOK);
+    }
+    for (size_t i = 0; i < std::size(kinds); ++i) {
+        EXPECT_EQ(fw::LiveCount(kinds[i]), before[i]) << "kind " << static_cast<int>(kinds[i]);
+    }
+}
+
+TEST(MainWindowStrings, StartupFailureTextsInTheWindowsCodePage) {
+    EXPECT_EQ(fw::LoadStringResource(100), "L'initialisation des sockets Windows a \xE9" "chou\xE9.");
+    EXPECT_EQ(fw::LoadStringResource(139),
+              "\xC9" "chec de l'initialisation d'OLE. Assurez-vous que vous utilisez la bonne version des "
+              "biblioth\xE8ques OLE.");
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include "app/main_window.h"
+
+#include "support/fake_tray.h"
+#include "support/window_test.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TrayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window.SetTrayShell(&tray);
+        ASSERT_TRUE(window.CreateModeless());
+        ::ShowWindow(window.Hwnd(), SW_SHOW);
+        test::Pump();
+    }
+
+    void Minimise() { ::SendMessageA(window.Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+    void Command(UINT id) { ::SendMessageA(window.Hwnd(), WM_COMMAND, id, 0); }
+    bool Shown() const { return ::IsWindowVisible(window.Hwnd()) != FALSE; }
+
+    test::FakeTray tray;
+    ovix::MainWindow window{test::QuietOptions()};
+};
+
+TEST_F(TrayTest, RecordIsTheVersionOneRecordOfIconOne) {
+    const NOTIFYICONDATAA& record = window.TrayRecord();
+    EXPECT_EQ(record.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(record.uID, 1u);
+    EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_USER + 1));
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_STREQ(record.szTip, "Ovix v1.0.6");
+    EXPECT_NE(record.hIcon, nullptr);
+    EXPECT_TRUE(tray.calls.empty()) << "the icon is not added at start-up";
+}
+
+TEST_F(TrayTest, MinimisingTwiceAddsTheIconOnce) {
+    Minimise();
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(window.TrayIconVisible());
+    Minimise();
+    EXPECT_EQ(tray.Count(NIM_ADD), 1);
+    EXPECT_EQ(tray.lastRecord.hWnd, window.Hwnd());
+}
+
+TEST_F(TrayTest, ReduceWhileInTheTrayAddsNothing) {
+    Command(ID_REDUCE);
+    EXPECT_FALSE(Shown());
+    Command(ID_REDUCE);
+    Minimise();
+    EXPECT_EQ(tray.Count(NIM_ADD), 1);
+    EXPECT_TRUE(window.TrayIconVisible());
+}
+
+TEST_F(TrayTest, RestoreRemovesTheIconAndShowsTheWindow) {
+    Command(ID_REDUCE);
+    Command(ID_TRAY_RESTORE);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.TrayIconVisible());
+    EXPECT_EQ(tray.Count(NIM_DELETE), 1);
+    EXPECT_FALSE(tray.present);
+    // And round again: the icon comes back once more.
+    Minimise();
+    EXPECT_EQ(tray.Count(NIM_ADD), 2);
+}
+
+TEST_F(TrayTest, DoubleClickOnTheIconRestores) {
+    Command(ID_REDUCE);
+    ::SendMessageA(window.Hwnd(), WM_USER + 1, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.TrayIconVisible());
+}
+
+TEST_F(TrayTest, CallbacksForOtherIconsAreIgnored) {
+    Command(ID_REDUCE);
+    ::SendMessageA(window.Hwnd(), WM_USER + 1, 2, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(window.TrayIconVisible());
+}
+
+TEST_F(TrayTest, AFailedAddLeavesTheWindowShown) {
+    tray.failAdd = true;
+    Command(ID_REDUCE);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.TrayIconVisible());
+    Minimise();
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.TrayIconVisible());
+    EXPECT_TRUE(window.TimersRunning());
+}
+
+TEST_F(TrayTest, TaskbarCreatedAddsTheIconAgainOnlyWhenItWasThere) {
+    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    ::SendMessageA(window.Hwnd(), taskbarCreated, 0, 0);
+    EXPECT_EQ(tray.Count(NIM_ADD), 0);
+
+    Command(ID_REDUCE);
+    tray.present = false;  // the shell restarted and forgot it
+    ::SendMessageA(window.Hwnd(), taskbarCreated, 0, 0);
+    EXPECT_EQ(tray.Count(NIM_ADD), 2);
+    EXPECT_TRUE(tray.present);
+    EXPECT_TRUE(window.TrayIconVisible());
+    EXPECT_FALSE(Shown());
+}
+
+TEST_F(TrayTest, TaskbarCreatedWithoutRoomForTheIconBringsTheWindowBack) {
+    Command(ID_REDUCE);
+    tray.present = false;
+    tray.failAdd = true;
+    ::SendMessageA(window.Hwnd(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.TrayIconVisible());
+}
+
+TEST_F(TrayTest, ADeleteOfAVanishedIconClearsTheFlag) {
+    Command(ID_REDUCE);
+    tray.present = false;  // gone with the old shell
+    Command(ID_TRAY_RESTORE);
+    EXPECT_TRUE(Shown());
+    EXPECT_FALSE(window.TrayIconVisible());
+    // The next minimise adds it again instead of believing it is there.
+    Minimise();
+    EXPECT_EQ(tray.Count(NIM_ADD), 2);
+    EXPECT_FALSE(Shown());
+}
+
+TEST_F(TrayTest, AFailedDeleteOfAPresentIconKeepsTheFlag) {
+    Command(ID_REDUCE);
+    tray.failDelete = true;
+    Command(ID_TRAY_RESTORE);
+    EXPECT_TRUE(Shown());
+    EXPECT_TRUE(window.TrayIconVisible());
+}
+
+TEST_F(TrayTest, TimersIdleWhileHidden) {
+    EXPECT_TRUE(window.TimersRunning());
+    window.SetItemText(IDC_PROCESS_COUNT, "unchanged");
+    Command(ID_REDUCE);
+    EXPECT_FALSE(window.TimersRunning());
+    window.OnTimer(300);
+    EXPECT_EQ(window.ItemText(IDC_PROCESS_COUNT), "unchanged");
+
+    Command(ID_TRAY_RESTORE);
+    EXPECT_TRUE(window.TimersRunning());
+    // Restored windows show fresh values at once.
+    EXPECT_EQ(window.ItemText(IDC_PROCESS_COUNT).rfind(" Running processes: ", 0), 0u);
+}
+
+TEST_F(TrayTest, DownArrowReduces) {
+    ::PostMessageA(window.Tree(), WM_KEYDOWN, VK_DOWN, 0);
+    test::Pump();
+    EXPECT_FALSE(Shown());
+    EXPECT_TRUE(window.TrayIconVisible());
+}
+
+TEST_F(TrayTest, DestructionDeletesTheIconAndStopsTheTimers) {
+    Command(ID_REDUCE);
+    ASSERT_TRUE(tray.present);
+    ::DestroyWindow(window.Hwnd());
+    EXPECT_FALSE(tray.present);
+    EXPECT_EQ(tray.Count(NIM_DELETE), 1);
+    EXPECT_FALSE(window.TimersRunning());
+}
+
+TEST_F(TrayTest, DestructionWithoutIconDeletesNothing) {
+    ::DestroyWindow(window.Hwnd());
+    EXPECT_EQ(tray.Count(NIM_DELETE), 0);
+    EXPECT_FALSE(window.TimersRunning());
+}
+
+TEST(RealTray, TheShellTakesAndReturnsTheIcon) {
+    ovix::MainWindow window{test::QuietOptions()};
+    ASSERT_TRUE(window.CreateModeless());
+    ::ShowWindow(window.Hwnd(), SW_SHOW);
+    ::SendMessageA(window.Hwnd(), WM_COMMAND, ID_REDUCE, 0);
+    EXPECT_TRUE(window.TrayIconVisible());
+    EXPECT_FALSE(::IsWindowVisible(window.Hwnd()));
+    ::SendMessageA(window.Hwnd(), WM_COMMAND, ID_TRAY_RESTORE, 0);
+    EXPECT_FALSE(window.TrayIconVisible());
+    EXPECT_TRUE(::IsWindowVisible(window.Hwnd()));
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "framework/com.h"
+#include "framework/dialog.h"
+#include "resources/resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A dialog on the About template with a message map of its own.
+class MappedProbe : public fw::MappedDialog<MappedProbe> {
+public:
+    MappedProbe() : MappedDialog(IDD_ABOUT) {}
+    static const Map& MessageMap() {
+        static const Map::Message messages[] = {{WM_APP + 7, &MappedProbe::OnApp}};
+        static const Map::Command commands[] = {{IDC_ABOUT_HOMEPAGE, &MappedProbe::OnHomepage}};
+        static const Map map{messages, commands};
+        return map;
+    }
+    std::vector<std::string> log;
+
+protected:
+    BOOL OnInitDialog() override {
+        log.push_back("init");
+        return TRUE;
+    }
+    void OnTimer(UINT_PTR id) override { log.push_back("timer " + std::to_string(id)); }
+    void OnDestroy() override { log.push_back("destroy"); }
+
+private:
+    LRESULT OnApp(WPARAM wParam, LPARAM) {
+        log.push_back("app " + std::to_string(wParam));
+        return 1234;
+    }
+    void OnHomepage() { log.push_back("homepage"); }
+};
+
+TEST(Dialog, MessageMapRoutesMessagesCommandsAndTimers) {
+    MappedProbe dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_EQ(::SendMessageA(dialog.Hwnd(), WM_APP + 7, 5, 0), 1234);
+    ::SendMessageA(dialog.Hwnd(), WM_COMMAND, IDC_ABOUT_HOMEPAGE, 0);
+    ::SendMessageA(dialog.Hwnd(), WM_TIMER, 9, 0);
+    ::SendMessageA(dialog.Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"init", "app 5", "homepage", "timer 9", "destroy"}));
+    EXPECT_TRUE(dialog.Ended());
+    EXPECT_EQ(dialog.Result(), IDCANCEL);
+}
+
+TEST(Dialog, ModalLoopReturnsTheEndValueAndReenablesTheOwner) {
+    HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MappedProbe dialog;
+    // Ends from inside the loop, as a button press would.
+    ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        HWND window = ::FindWindowA(nullptr, "About Ovix");
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(owner), IDOK);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+    ::DestroyWindow(owner);
+}
+
+TEST(Dialog, AMissingTemplateFailsCleanly) {
+    class Missing : public fw::Dialog {
+    public:
+        Missing() : Dialog(4321) {}
+    } missing;
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_FALSE(missing.CreateModeless());
+}
+
+APTTYPE CurrentApartment() {
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    using Get = HRESULT(WINAPI*)(APTTYPE*, APTTYPEQUALIFIER*);
+    auto get = reinterpret_cast<Get>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ole32.dll"), "CoGetApartmentType")));
+    if (!get || FAILED(get(&type, &qualifier))) return static_cast<APTTYPE>(-2);
+    return type;
+}
+
+TEST(ComInit, LeavesAnUninitialisedThreadUninitialised) {
+    std::thread([] {
+        {
+            fw::ComInit com(COINIT_MULTITHREADED);
+            EXPECT_TRUE(com.Usable());
+            EXPECT_EQ(com.Result(), S_OK);
+        }
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK) << "nothing was left initialised";
+        ::CoUninitialize();
+    }).join();
+}
+
+TEST(ComInit, BalancesAnAlreadyInitialisedThread) {
+    std::thread([] {
+        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        {
+            fw::ComInit same(COINIT_MULTITHREADED);
+            EXPECT_EQ(same.Result(), S_FALSE);
+            EXPECT_TRUE(same.Usable());
+        }
+        {
+            fw::ComInit other(COINIT_APARTMENTTHREADED);
+            EXPECT_EQ(other.Result(), RPC_E_CHANGED_MODE);
+            EXPECT_TRUE(other.Usable());
+        }
+        // Still in the multi-threaded apartment, with exactly our one reference.
+        EXPECT_EQ(CurrentApartment(), APTTYPE_MTA);
+        ::CoUninitialize();
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        ::CoUninitialize();
+    }).join();
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "framework/handles.h"
+#include "framework/resources.h"
+#include "resources/resource_ids.h"
+#include "widgets/gradient_gauge.h"
+#include "widgets/icon_button.h"
+#include "widgets/splash_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Splash, ShapedTopMostToolWindowWithItsText) {
+    const long gdiBefore = fw::LiveCount(fw::ResourceKind::Gdi);
+    {
+        widgets::SplashWindow splash;
+        widgets::SplashOptions options;
+        options.bitmapId = IDB_SPLASH;
+        ASSERT_TRUE(splash.Show(options));
+        HWND window = splash.Hwnd();
+        char className[64] = "";
+        ::GetClassNameA(window, className, sizeof(className));
+        EXPECT_STREQ(className, "SplashScreenExClass");
+        const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
+        EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+        EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+        EXPECT_FALSE(::GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION);
+        EXPECT_TRUE(::IsWindowVisible(window));
+
+        // The red corners are cut out of the window.
+        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(::GetWindowRgn(window, region), COMPLEXREGION);
+        EXPECT_FALSE(::PtInRegion(region, 0, 0)) << "corner is transparent";
+        EXPECT_TRUE(::PtInRegion(region, 65, 30)) << "the middle is kept";
+        ::DeleteObject(region);
+
+        EXPECT_EQ(splash.Text(), "");
+        splash.SetText("Checking...");
+        EXPECT_EQ(splash.Text(), "Checking...");
+        splash.Hide();
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(splash.Hwnd(), nullptr);
+    }
+    EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdiBefore);
+}
+
+TEST(Splash, ShownAgainReusesItsClass) {
+    for (int round = 0; round < 2; ++round) {
+        widgets::SplashWindow splash;
+        widgets::SplashOptions options;
+        options.bitmapId = IDB_SPLASH;
+        ASSERT_TRUE(splash.Show(options)) << "round " << round;
+    }
+}
+
+TEST(Splash, AMissingBitmapShowsNothing) {
+    widgets::SplashWindow splash;
+    widgets::SplashOptions options;
+    options.bitmapId = 9999;
+    EXPECT_FALSE(splash.Show(options));
+    EXPECT_EQ(splash.Hwnd(), nullptr);
+}
+
+class GaugeTest : public testing::Test {
+protected:
+    void SetUp() override {
+        bar = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP | WS_VISIBLE, 0, 0, 170, 14, nullptr, nullptr,
+                                nullptr, nullptr);
+        ASSERT_NE(bar, nullptr);
+        ASSERT_TRUE(gauge.Attach(bar, RGB(230, 230, 250), RGB(255, 0, 0)));
+        gauge.SetRange(0, 100);
+    }
+    void TearDown() override {
+        if (::IsWindow(bar)) ::DestroyWindow(bar);
+    }
+
+    COLORREF PixelAt(int x, int y) {
+        ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = ::GetDC(bar);
+        const COLORREF colour = ::GetPixel(dc, x, y);
+        ::ReleaseDC(bar, dc);
+        return colour;
+    }
+
+    HWND bar = nullptr;
+    widgets::GradientGauge gauge;
+};
+
+TEST_F(GaugeTest, ValueAsCentredPercentText) {
+    gauge.SetPos(0);
+    EXPECT_EQ(gauge.Text(), "0%");
+    gauge.SetPos(42);
+    EXPECT_EQ(gauge.Pos(), 42);
+    EXPECT_EQ(gauge.Text(), "42%");
+    gauge.SetPos(150);  // the bar clamps as a progress bar does
+    EXPECT_EQ(gauge.Text(), "100%");
+}
+
+TEST_F(GaugeTest, GradientFromLavenderToRedOverTheWindowColour) {
+    gauge.SetPos(100);
+    const COLORREF left = PixelAt(1, 1);
+    const COLORREF right = PixelAt(168, 1);
+    EXPECT_NEAR(GetRValue(left), 230, 3);
+    EXPECT_NEAR(GetBValue(left), 250, 3);
+    EXPECT_NEAR(GetRValue(right), 255, 3);
+    EXPECT_LT(GetGValue(right), 10);
+    EXPECT_LT(GetBValue(right), 10);
+
+    gauge.SetPos(10);
+    EXPECT_EQ(PixelAt(160, 1), ::GetSysColor(COLOR_WINDOW)) << "beyond the value: window colour";
+}
+
+TEST_F(GaugeTest, DestroyingTheBarDetachesTheGauge) {
+    ::DestroyWindow(bar);
+    EXPECT_EQ(gauge.Hwnd(), nullptr);
+    gauge.SetPos(5);  // harmless once detached
+    EXPECT_EQ(gauge.Pos(), 0);
+}
+
+TEST(IconButton, ReplacingTheIconDestroysTheOldOne) {
+    HWND button = ::CreateWindowExA(0, "BUTTON", "Autorun", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 24, nullptr,
+                                    nullptr, nullptr, nullptr);
+    const long before = fw::LiveCount(fw::ResourceKind::Icon);
+    {
+        widgets::IconButton icon;
+        ASSERT_TRUE(icon.SetIcon(button, IDI_OVIX));
+        EXPECT_EQ(::SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0), reinterpret_cast<LRESULT>(icon.Icon()));
+        ASSERT_TRUE(icon.SetIcon(button, IDI_AUTORUN_ON));
+        EXPECT_EQ(icon.IconId(), static_cast<UINT>(IDI_AUTORUN_ON));
+        EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Icon), before + 1);
+        EXPECT_FALSE(icon.SetIcon(button, 9999)) << "a missing icon keeps the old one";
+        EXPECT_EQ(icon.IconId(), static_cast<UINT>(IDI_AUTORUN_ON));
+        ::DestroyWindow(button);
+    }
+    EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Icon), before);
+}
+
+}  // namespace
