@@ -4,6 +4,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -39,21 +40,70 @@ bool ReadBounded(HINTERNET request, std::string& body) {
         if (!::InternetReadFile(request, chunk, wanted, &got)) return false;
         if (got == 0) break;
         body.append(chunk, got);
-        if (body.find('\n') != std::string::npos) break;
+        if (body.find_first_of("\r\n") != std::string::npos) break;
     }
     return true;
 }
 
+// The parts of an http(s) address that a connection and a request need.
+struct UrlParts {
+    std::string host;
+    INTERNET_PORT port = 0;
+    std::string object;  // path and query
+    bool secure = false;
+};
+
+bool SplitUrl(const std::string& url, UrlParts& parts) {
+    // No part of an address is longer than the address.
+    std::string host(url.size() + 1, '\0');
+    std::string path(url.size() + 1, '\0');
+    std::string extra(url.size() + 1, '\0');
+    URL_COMPONENTSA components{};
+    components.dwStructSize = sizeof(components);
+    components.lpszHostName = host.data();
+    components.dwHostNameLength = static_cast<DWORD>(host.size());
+    components.lpszUrlPath = path.data();
+    components.dwUrlPathLength = static_cast<DWORD>(path.size());
+    components.lpszExtraInfo = extra.data();
+    components.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+    if (url.empty() || !::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &components)) {
+        return false;
+    }
+    if (components.nScheme != INTERNET_SCHEME_HTTP && components.nScheme != INTERNET_SCHEME_HTTPS) return false;
+    host.resize(components.dwHostNameLength);
+    path.resize(components.dwUrlPathLength);
+    extra.resize(components.dwExtraInfoLength);
+    if (host.empty()) return false;
+    parts.host = host;
+    parts.port = components.nPort;
+    parts.object = (path.empty() ? std::string("/") : path) + extra;
+    parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
+    return true;
+}
+
 UpdateOutcome Check(const UpdateCheckSettings& settings) {
+    UrlParts url;
+    if (!SplitUrl(settings.url, url)) return UpdateOutcome::Unreachable;
+
+    // The time-outs are set on every handle, the request's before it is sent:
+    // not every implementation passes the session's on to its requests, and
+    // a request's own receive time-out may be infinite.
     InternetHandle internet(::InternetOpenA("Ovix", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet) return UpdateOutcome::Unreachable;
     SetTimeouts(internet.Get(), settings.timeoutMs);
 
-    InternetHandle request(::InternetOpenUrlA(internet.Get(), settings.url.c_str(), nullptr, 0,
-                                              INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                                                  INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI,
-                                              777));
+    InternetHandle connection(::InternetConnectA(internet.Get(), url.host.c_str(), url.port, nullptr, nullptr,
+                                                 INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return UpdateOutcome::Unreachable;
+    SetTimeouts(connection.Get(), settings.timeoutMs);
+
+    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                        INTERNET_FLAG_NO_UI | (url.secure ? INTERNET_FLAG_SECURE : 0);
+    InternetHandle request(
+        ::HttpOpenRequestA(connection.Get(), "GET", url.object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return UpdateOutcome::Unreachable;
+    SetTimeouts(request.Get(), settings.timeoutMs);
+    if (!::HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) return UpdateOutcome::Unreachable;
 
     DWORD status = 0;
     DWORD size = sizeof(status);
@@ -61,14 +111,12 @@ UpdateOutcome Check(const UpdateCheckSettings& settings) {
                           nullptr)) {
         return UpdateOutcome::Unreachable;
     }
-    DWORD available = 0;
-    if (status != 200 || !::InternetQueryDataAvailable(request.Get(), &available, 0, 0)) {
-        return UpdateOutcome::Unreachable;
-    }
+    if (status != 200) return UpdateOutcome::Unreachable;
     std::string body;
-    if (!ReadBounded(request.Get(), body)) return UpdateOutcome::Unreachable;
+    if (!ReadBounded(request.Get(), body) || body.empty()) return UpdateOutcome::Unreachable;
     // Handles close here, before any question is asked.
     request.Reset();
+    connection.Reset();
     internet.Reset();
 
     if (!UpdateOffersNewVersion(status, body)) return UpdateOutcome::UpToDate;

@@ -22,6 +22,13 @@ if [ -n "$user_dir" ]; then
     done
 fi
 
+# Wine here does not read the fonts of fonts-wine from its data folder: without
+# Marlett, caption buttons show as the letters "0 1 r". Give the prefix copies.
+if [ -d /usr/share/wine/fonts ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+
 # Wine draws frames itself under bare Xvfb, and destroying a window is fast.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w

@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
         ::QueryPerformanceCounter(&begin);
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
+        // No standard handles: the program must not hold our output pipe open.
+        startup.dwFlags = STARTF_USESTDHANDLES;
         PROCESS_INFORMATION process{};
         std::string commandLine = std::string("\"") + argv[2] + "\"";
         if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,

@@ -80,6 +80,9 @@ void GradientGauge::Paint(HDC dc) const {
         ::SelectClipRgn(dc, nullptr);
     }
 
+    // A thin frame keeps an empty gauge visible on the window colour.
+    ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_BTNSHADOW));
+
     const std::string text = Text();
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Benchmarks of the running program under Wine (the `bench` target):
+#  - start-up: milliseconds from process start to the main window shown and
+#    idle, against a bare dialog program of the same build started the same way;
+#  - idle CPU: milliseconds of CPU per 10 s of the program plus the wineserver,
+#    with the window shown and in the tray (goals: 100 and 10).
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/env.sh"
+source "$here/xvfb.sh"
+bin=${1:-$OVIX_BUILD/win64}
+runs=${OVIX_BENCH_RUNS:-5}
+title="Ovix v1.0.6"
+
+finish() {
+    wineserver -k 2>/dev/null || true
+    stop_xvfb
+}
+trap finish EXIT
+OVIX_FORCE_XVFB=1 start_xvfb
+wineserver -p
+wine "$bin/winctl.exe" wait "no such window" 1 >/dev/null 2>&1 || true
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+
+start_ms() {  # exe title
+    local ms
+    ms=$(wine "$bin/winctl.exe" start "$1" "$2" 60000 | tr -d '\r')
+    wine "$bin/winctl.exe" close "$2" >/dev/null
+    sleep 1
+    echo "$ms"
+}
+
+echo "start-up, median of $runs runs (ms):"
+ovix=$(for _ in $(seq "$runs"); do start_ms "$bin/Ovix.exe" "$title"; done | median)
+bare=$(for _ in $(seq "$runs"); do start_ms "$bin/bare_dialog.exe" "Bare dialog"; done | median)
+awk -v o="$ovix" -v b="$bare" 'BEGIN {
+    printf "  Ovix          %8.1f\n  bare dialog   %8.1f\n  ratio         %8.2f  (Ovix waits 0.5 s behind its splash by design)\n", o, b, o / b
+    printf "  Ovix less its fixed 505 ms wait: %.1f ms, ratio %.2f\n", o - 505, (o - 505) / b }'
+
+cpu_ticks() {  # pids...: utime + stime in clock ticks
+    local total=0 pid
+    for pid in "$@"; do
+        [ -r "/proc/$pid/stat" ] || continue
+        total=$((total + $(awk '{print $14 + $15}' "/proc/$pid/stat")))
+    done
+    echo "$total"
+}
+
+idle_ms_per_10s() {  # pids...
+    local before after hz
+    hz=$(getconf CLK_TCK)
+    before=$(cpu_ticks "$@")
+    sleep 10
+    after=$(cpu_ticks "$@")
+    echo $(((after - before) * 1000 / hz))
+}
+
+wine "$bin/Ovix.exe" >/dev/null 2>&1 &
+wine "$bin/winctl.exe" wait "$title" 60000
+sleep 2
+ovix_pid=$(pgrep -f 'Ovix\.exe' | head -n 1)
+server_pid=$(pgrep -x wineserver | head -n 1)
+shown=$(idle_ms_per_10s "$ovix_pid" "$server_pid")
+wine "$bin/winctl.exe" command "$title" 33004 >/dev/null  # Reduce: into the tray
+sleep 2
+tray=$(idle_ms_per_10s "$ovix_pid" "$server_pid")
+wine "$bin/winctl.exe" command "$title" 32909 >/dev/null  # Restore
+wine "$bin/winctl.exe" close "$title" >/dev/null || true
+echo "idle CPU, program + wineserver (ms per 10 s):"
+echo "  shown         $shown   (goal: at most 100)"
+echo "  in the tray   $tray   (goal: at most 10)"

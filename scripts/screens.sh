@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Starts Ovix in Wine's virtual desktop on an X server of its own and saves
+# screenshots under build/screenshots: the main window, the tray menu and the
+# About box. Expects the builds and the prefix (scripts/run.sh makes them).
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/env.sh"
+source "$here/xvfb.sh"
+
+exe=${1:-$OVIX_BUILD/win64/Ovix.exe}
+ctl=$OVIX_BUILD/win64/winctl.exe
+out=$OVIX_BUILD/screenshots
+mkdir -p "$out"
+title="Ovix v1.0.6"
+desktop="/desktop=Ovix,1024x768"
+
+# Wine's processes on this desktop, and the X server, go when this script ends.
+finish() {
+    wineserver -k 2>/dev/null || true
+    stop_xvfb
+}
+trap finish EXIT
+OVIX_FORCE_XVFB=1 start_xvfb
+# A command of ours inside the same virtual desktop as the program.
+in_desktop() { wine explorer "$desktop" "$@"; }
+
+wine explorer "$desktop" "$exe" >/dev/null 2>&1 &
+# The desktop must exist before a second process joins it, or that one makes its own.
+for _ in $(seq 1 100); do
+    xdotool search --name "Wine desktop" >/dev/null 2>&1 && break
+    sleep 0.2
+done
+if ! in_desktop "$ctl" wait "$title" 60000; then
+    echo "Ovix did not show its main window" >&2
+    exit 1
+fi
+sleep 2  # the status line fills on its first timer ticks
+import -window root "$out/main.png"
+echo "saved $out/main.png"
+
+# The tray menu, as a right click on the icon opens it.
+in_desktop "$ctl" post "$title" 0x401 1 0x204
+sleep 1
+import -window root "$out/tray-menu.png"
+echo "saved $out/tray-menu.png"
+xdotool key Escape || true
+sleep 0.5
+
+in_desktop "$ctl" command "$title" 32813
+in_desktop "$ctl" wait "About Ovix" 10000
+sleep 1.5
+import -window root "$out/about.png"
+echo "saved $out/about.png"
+in_desktop "$ctl" close "About Ovix" || true
+sleep 0.5
+in_desktop "$ctl" close "$title" || true
+sleep 1
