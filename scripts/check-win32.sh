@@ -17,7 +17,7 @@ echo "ok: $exe is a 32-bit GUI program importing only system DLLs"
 
 # Smoke start, only where a 32-bit program actually runs under this Wine.
 probe=$(dirname "$exe")/winctl.exe
-if [ -f "$probe" ] && timeout 20 wine "$probe" wait "no such window" 1 >/dev/null 2>&1; [ $? -eq 1 ]; then
+if [ -f "$probe" ] && timeout 20 wine "$probe" probe 2>/dev/null | grep -q "winctl runs"; then
     echo "32-bit Wine works here: starting Ovix.exe once"
     if timeout 60 wine "$probe" start "$exe" "Ovix v1.0.6" 30000 >/dev/null; then
         wine "$probe" close "Ovix v1.0.6" || true

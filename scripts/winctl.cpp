@@ -4,6 +4,7 @@
 //   winctl post TITLE MSG WPARAM LPARAM     post a message (numbers, decimal or 0x hex)
 //   winctl command TITLE ID                 post WM_COMMAND ID
 //   winctl close TITLE                      post WM_CLOSE
+//   winctl probe                            print "winctl runs" (does this build run here?)
 //   winctl start EXE TITLE [TIMEOUT_MS]     start EXE, print the milliseconds until its window
 //                                           is shown and the program idle; the program keeps running
 #include <windows.h>
@@ -38,6 +39,11 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Proves that a program of this build actually runs here.
+    if (argc == 2 && std::string(argv[1]) == "probe") {
+        std::printf("winctl runs\n");
+        return 0;
+    }
     if (argc < 3) return Usage();
     const std::string verb = argv[1];
     if (verb == "wait") {
