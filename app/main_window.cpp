@@ -9,6 +9,8 @@
 #include "framework/text_format.h"
 #include "probes/os_version.h"
 #include "probes/process_count.h"
+#include "probes/system_probes.h"
+#include "probes/tree_image_list.h"
 #include "probes/version_code.h"
 
 #include <initializer_list>
@@ -131,6 +133,18 @@ void MainWindow::ShowSplashAndBuild() {
     splash.Hide();
 }
 
+void MainWindow::BuildTreeImageList() { treeImages_ = ovix::BuildTreeImageList(); }
+
+void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
+    BuildFactSheet(facts_);
+    buildProgress_.clear();
+    const BuildContext context{facts_, mailAccounts_, [&](const char* text) {
+                                   buildProgress_.emplace_back(text);
+                                   splash.SetText(text);
+                               }};
+    infoTree_ = BuildInformationTree(Tree(), treeImages_.Get(), context);
+}
+
 void MainWindow::PlayStartupSound() {
     if (WindowsVersionCode() != kWindowsXpCode) return;
     if (::GetFileAttributesA(kStartupSound) == INVALID_FILE_ATTRIBUTES) return;
@@ -229,8 +243,10 @@ void MainWindow::OnTimer(UINT_PTR timerId) {
     case MainTimer::Processes:
         SetItemText(IDC_PROCESS_COUNT, fw::Format(" Running processes: %i", RunningProcessCount()));
         break;
+    case MainTimer::OpenPrograms:
+        SetItemText(IDC_OPEN_PROGRAMS, probes::OpenProgramCount());
+        break;
     case MainTimer::Uptime:        // the uptime probe comes with the OS probes
-    case MainTimer::OpenPrograms:  // the open-program count comes with the registry probes
     case MainTimer::Memory:        // the memory status comes with the OS probes
     case MainTimer::Cpu:           // the processor load comes with the CPU identification
         break;
@@ -325,6 +341,7 @@ LRESULT MainWindow::OnEraseBackground(WPARAM wParam, LPARAM /*lParam*/) {
 void MainWindow::OnDestroy() {
     StopTimers();
     TreeView_DeleteAllItems(Tree());
+    infoTree_ = InformationTree{};
     for (HWND* tip : {&screenshotTip_, &autorunTipWindow_}) {
         if (*tip) ::DestroyWindow(*tip);
         *tip = nullptr;

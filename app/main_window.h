@@ -5,6 +5,8 @@
 #include "app/shell_windows.h"
 #include "app/tray_dialog.h"
 #include "app/update_check.h"
+#include "probes/fact_sheet.h"
+#include "probes/information_tree.h"
 #include "widgets/gradient_gauge.h"
 #include "widgets/icon_button.h"
 #include "resources/resource_ids.h"
@@ -48,6 +50,11 @@ public:
     bool TimersRunning() const { return timersRunning_; }
     const widgets::GradientGauge& CpuGauge() const { return cpuGauge_; }
     const widgets::GradientGauge& RamGauge() const { return ramGauge_; }
+    const FactSheet& Facts() const { return facts_; }
+    const InformationTree& InfoTree() const { return infoTree_; }
+    HIMAGELIST TreeImages() const { return treeImages_.Get(); }
+    // The progress texts the splash showed during the build, in order.
+    const std::vector<std::string>& BuildProgress() const { return buildProgress_; }
 
     // The work of one timer tick (nothing while the window is hidden).
     void OnTimer(UINT_PTR timerId) override;
@@ -59,12 +66,11 @@ protected:
     void OnHiddenToTray() override;
     void OnShownFromTray() override;
 
-    // Start-up seams filled by the information tree: the tree's image list
-    // (before the splash) and the tree itself (behind the splash).
-    virtual void BuildTreeImageList() {}
-    virtual void BuildInformation(widgets::SplashWindow& /*splash*/) {}
-
 private:
+    // The tree's image list (before the splash) and the tree (behind it).
+    void BuildTreeImageList();
+    void BuildInformation(widgets::SplashWindow& splash);
+
     void OnRestore();
     void OnReduce();
     void OnAbout();
@@ -88,6 +94,10 @@ private:
     std::string executablePath_;
     size_t executablePathLength_ = 0;
     std::vector<std::string> mailAccounts_;
+    fw::ImageListHandle treeImages_;
+    FactSheet facts_;
+    InformationTree infoTree_;
+    std::vector<std::string> buildProgress_;
     fw::IconHandle bigIcon_;
     fw::IconHandle smallIcon_;
     fw::FontHandle boldFont_;

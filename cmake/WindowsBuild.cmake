@@ -40,9 +40,14 @@ add_executable(winctl ${CMAKE_SOURCE_DIR}/scripts/winctl.cpp)
 target_compile_definitions(winctl PRIVATE NOMINMAX)
 target_link_options(winctl PRIVATE ${OVIX_STATIC_LINK})
 
+# Time of the information build, the folder walks apart.
+add_executable(tree_bench ${CMAKE_SOURCE_DIR}/bench/tree_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(tree_bench PRIVATE ovix_core)
+target_link_options(tree_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl
+    DEPENDS Ovix bare_dialog winctl tree_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.

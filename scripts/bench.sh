@@ -38,6 +38,11 @@ awk -v o="$ovix" -v b="$bare" 'BEGIN {
     printf "  Ovix          %8.1f\n  bare dialog   %8.1f\n  ratio         %8.2f  (Ovix waits 0.5 s behind its splash by design)\n", o, b, o / b
     printf "  Ovix less its fixed 505 ms wait: %.1f ms, ratio %.2f\n", o - 505, (o - 505) / b }'
 
+read -r build walks < <(wine "$bin/tree_bench.exe" 5 | tr -d '\r')
+echo "information build, mean of 5 (ms):"
+awk -v b="$build" -v w="$walks" 'BEGIN {
+    printf "  fact sheet + tree   %8.1f\n  of which the two folder walks %8.1f (%.0f%%)\n", b, w, (b > 0 ? 100 * w / b : 0) }'
+
 cpu_ticks() {  # pids...: utime + stime in clock ticks
     local total=0 pid
     for pid in "$@"; do

@@ -38,6 +38,15 @@ sleep 2  # the status line fills on its first timer ticks
 import -window root "$out/main.png"
 echo "saved $out/main.png"
 
+# The whole tree, opened, a few pages at a time.
+for page in 0 1 2 3 4 5; do
+    in_desktop "$ctl" expand "$title" $((page * 1))
+    sleep 0.5
+    import -window root "$out/tree-$page.png"
+done
+echo "saved $out/tree-0.png to tree-5.png"
+in_desktop "$ctl" expand "$title" 0
+
 # The tray menu, as a right click on the icon opens it.
 in_desktop "$ctl" post "$title" 0x401 1 0x204
 sleep 1

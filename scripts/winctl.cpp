@@ -4,10 +4,13 @@
 //   winctl post TITLE MSG WPARAM LPARAM     post a message (numbers, decimal or 0x hex)
 //   winctl command TITLE ID                 post WM_COMMAND ID
 //   winctl close TITLE                      post WM_CLOSE
+//   winctl expand TITLE [PAGES]             expand every node of the window's tree (control 352)
+//                                           and scroll it down by PAGES pages
 //   winctl probe                            print "winctl runs" (does this build run here?)
 //   winctl start EXE TITLE [TIMEOUT_MS]     start EXE, print the milliseconds until its window
 //                                           is shown and the program idle; the program keeps running
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +29,15 @@ HWND WaitFor(const char* title, DWORD timeoutMs) {
         if (HWND window = FindVisible(title)) return window;
         if (::GetTickCount() - start > timeoutMs) return nullptr;
         ::Sleep(5);
+    }
+}
+
+void ExpandAll(HWND tree, HTREEITEM item) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(
+                     ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        ExpandAll(tree, reinterpret_cast<HTREEITEM>(
+                            ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
     }
 }
 
@@ -59,6 +71,22 @@ int main(int argc, char** argv) {
     if (verb == "command" && argc == 4) {
         HWND window = ::FindWindowA(nullptr, argv[2]);
         return window && ::PostMessageA(window, WM_COMMAND, Number(argv[3]), 0) ? 0 : 1;
+    }
+    if (verb == "expand") {
+        HWND window = ::FindWindowA(nullptr, argv[2]);
+        HWND tree = window ? ::GetDlgItem(window, 352) : nullptr;
+        if (!tree) return 1;
+        ExpandAll(tree, reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+        // Scroll by whole pages of visible lines from the top.
+        const UINT_PTR pages = argc > 3 ? Number(argv[3]) : 0;
+        const LRESULT lines = ::SendMessageA(tree, TVM_GETVISIBLECOUNT, 0, 0);
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_POS;
+        info.nPos = static_cast<int>(pages * (lines > 1 ? lines - 1 : 1));
+        ::SetScrollInfo(tree, SB_VERT, &info, FALSE);
+        ::SendMessageA(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, info.nPos), 0);
+        return 0;
     }
     if (verb == "close") {
         HWND window = ::FindWindowA(nullptr, argv[2]);

@@ -5,7 +5,6 @@
 #include "framework/resources.h"
 #include "app/app_paths.h"
 
-#include <shellapi.h>
 
 #include <string>
 
@@ -24,15 +23,31 @@ public:
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
-    void Remove() {
-        ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::string from = path_;
-        from.push_back('\0');  // double zero for the shell
-        SHFILEOPSTRUCTA operation{};
-        operation.wFunc = FO_DELETE;
-        operation.pFrom = from.c_str();
-        operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        ::SHFileOperationA(&operation);
+    void Remove() { RemoveTree(path_); }
+
+    // Deletes what lies below the folder without ever following a link: the
+    // shell's delete would follow one and delete what it points to.
+    static void RemoveTree(const std::string& folder) {
+        WIN32_FIND_DATAA entry;
+        HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = entry.cFileName;
+                if (name == "." || name == "..") continue;
+                const std::string path = folder + "\\" + name;
+                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    ::RemoveDirectoryA(path.c_str());  // a link: never entered
+                } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(path);
+                } else {
+                    ::DeleteFileA(path.c_str());
+                }
+            } while (::FindNextFileA(search, &entry));
+            ::FindClose(search);
+        }
+        ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::RemoveDirectoryA(folder.c_str());
     }
     std::string path_;
 };

@@ -1,0 +1,82 @@
+#include "probes/fact_sheet.h"
+
+#include "framework/handles.h"
+#include "framework/text_format.h"
+#include "probes/fact_text.h"
+#include "probes/os_version.h"
+#include "probes/system_probes.h"
+
+namespace ovix {
+namespace {
+
+// Server 2003 is NT 5.2.
+bool IsServer2003() {
+    const OsVersionRecord& os = OsVersion();
+    return os.read && os.info.dwPlatformId == VER_PLATFORM_WIN32_NT && os.info.dwMajorVersion == 5 &&
+           os.info.dwMinorVersion == 2;
+}
+
+std::string Labelled(const char* format, const std::string& value) { return fw::Format(format, value.c_str()); }
+
+void FillScreenFacts(FactSheet& facts) {
+    facts.screenResolution =
+        fw::Format("Resolution: %i x %i", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    fw::WindowDc screen(::GetDesktopWindow(), true);
+    const int widthMm = screen.Get() ? ::GetDeviceCaps(screen.Get(), HORZSIZE) : 0;
+    const int heightMm = screen.Get() ? ::GetDeviceCaps(screen.Get(), VERTSIZE) : 0;
+    facts.screenSize = ScreenSizeLine(widthMm, heightMm);
+    facts.screenDiagonal = ScreenDiagonalLine(widthMm, heightMm);
+    facts.colorPlanes = fw::Format("Color planes: %i", screen.Get() ? ::GetDeviceCaps(screen.Get(), PLANES) : 0);
+}
+
+}  // namespace
+
+std::vector<std::string> NotConnectedDialUpLines() {
+    return {"Device name to connect: not find.", "Device type: not find.", "Line speed: not find.",
+            "Internet Login: not find.",         "Phone number: not find.", "ISP IP: not find."};
+}
+
+void BuildFactSheet(FactSheet& facts) {
+    ReadOsVersion();
+    const bool server2003 = IsServer2003();
+    const OsVersionRecord& os = OsVersion();
+
+    facts.osTrademark = Labelled("Trademark: %s", probes::ProductName());
+    facts.osVersion = OsVersionLine(os.info.dwMajorVersion, os.info.dwMinorVersion, os.info.dwBuildNumber);
+    facts.osType = Labelled("Type: %s", probes::CurrentType());
+    facts.osSerialNumber = Labelled("Serial number: %s", probes::ProductId());
+    facts.osLanguage = OsLanguageLine(server2003, probes::Language(), probes::Country());
+    facts.systemIdentifier = Labelled("System Identifier: %s", probes::SystemIdentifier());
+    facts.systemStart = probes::BootMode();
+    facts.systemRestore = probes::SystemRestoreCheck() ? "System Restore: Enable" : "System Restore: Disable";
+
+    facts.cpuIdentifier = Labelled("ID: %s", probes::CpuIdentifier());
+
+    facts.dialUp = NotConnectedDialUpLines();
+
+    facts.computerName = Labelled("Name: %s", probes::ComputerName());
+    facts.userName = Labelled("User Name: %s", probes::UserName());
+    facts.windowsDirectory = Labelled("Path: %s", probes::WindowsDirectory());
+    facts.systemDirectory = Labelled("Path: %s", probes::SystemDirectory());
+
+    facts.keyboardModel = Labelled("Model: %s", probes::KeyboardType());
+    facts.keyboardRepeat = Labelled("Repeat speed: %s ms", probes::KeyboardSpeed());
+    facts.mouseButtons = fw::Format("Number of buttons: %i", ::GetSystemMetrics(SM_CMOUSEBUTTONS));
+    facts.mouseSensitivity = Labelled("Sensitivity: %s ms", probes::MouseSensitivity());
+    facts.doubleClickSpeed = Labelled("Double click speed: %s ms", probes::DoubleClickSpeed());
+    facts.wheel = probes::MouseWheel();
+    facts.scrollLines = Labelled("Lines per scroll: %s", probes::WheelScrollLines());
+
+    facts.timeFormat = Labelled("Time format: %s", probes::TimeFormat());
+    facts.internetAgent = Labelled("Internet User Agent: %s", probes::UserAgent());
+    facts.killTimeout = Labelled("Timeout to kill applications: %s ms", probes::WaitToKillAppTimeout());
+
+    facts.systemBiosVersion = Labelled("Version: %s", probes::SystemBiosVersion());
+    facts.systemBiosDate = Labelled("Date: %s", probes::SystemBiosDate());
+    facts.videoBiosVersion = Labelled("Version: %s", probes::VideoBiosVersion());
+    facts.videoBiosDate = Labelled("Date: %s", probes::VideoBiosDate());
+
+    FillScreenFacts(facts);
+}
+
+}  // namespace ovix

@@ -1,0 +1,183 @@
+// Helpers of the probe tests: a registry value put back as it was, and folder
+// links the tests build themselves.
+#pragma once
+
+#include "framework/win.h"
+
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+inline std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// A kernel32 function that may be missing, typed by the caller.
+template <class Function>
+Function Kernel32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name)));
+}
+
+// One registry value that a test changes: its data (read and written through
+// the wide calls, so nothing is lost to the code page) is saved first and put
+// back at the end, or the value is deleted when it did not exist; keys that
+// the test had to create are removed again.
+class SavedRegistryValue {
+public:
+    SavedRegistryValue(HKEY root, std::string keyPath, std::string name)
+        : root_(root), keyPath_(std::move(keyPath)), name_(std::move(name)) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(root_, Widen(keyPath_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        DWORD size = 0;
+        if (::RegQueryValueExW(key, Widen(name_).c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+            data_.resize(size);
+            existed_ = ::RegQueryValueExW(key, Widen(name_).c_str(), nullptr, &type_, data_.data(), &size) ==
+                       ERROR_SUCCESS;
+            data_.resize(size);
+        }
+        ::RegCloseKey(key);
+    }
+    ~SavedRegistryValue() {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(root_, Widen(keyPath_).c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            if (existed_) {
+                ::RegSetValueExW(key, Widen(name_).c_str(), 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
+            } else {
+                ::RegDeleteValueW(key, Widen(name_).c_str());
+            }
+            ::RegCloseKey(key);
+        }
+        if (!createdKey_.empty()) ::SHDeleteKeyA(root_, createdKey_.c_str());
+    }
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+    bool Existed() const { return existed_; }
+
+    // Writes the value as given (8-bit text through the ANSI call, as the
+    // program's own settings are written).
+    bool SetRaw(DWORD type, const void* data, DWORD size) {
+        NoteKeysToCreate();
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(root_, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                              &key, nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+        const bool ok = ::RegSetValueExA(key, name_.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
+                        ERROR_SUCCESS;
+        ::RegCloseKey(key);
+        return ok;
+    }
+    bool SetString(const std::string& text) {
+        return SetRaw(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    }
+    bool SetDword(DWORD value) { return SetRaw(REG_DWORD, &value, sizeof(value)); }
+    void Remove() {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            ::RegDeleteValueA(key, name_.c_str());
+            ::RegCloseKey(key);
+        }
+    }
+
+private:
+    // Remembers the highest key of the path that does not exist yet.
+    void NoteKeysToCreate() {
+        if (!createdKey_.empty()) return;
+        size_t end = 0;
+        while (end != std::string::npos) {
+            end = keyPath_.find('\\', end + 1);
+            const std::string prefix = keyPath_.substr(0, end);
+            HKEY key = nullptr;
+            if (::RegOpenKeyExA(root_, prefix.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+                createdKey_ = prefix;
+                return;
+            }
+            ::RegCloseKey(key);
+        }
+    }
+
+    HKEY root_;
+    std::string keyPath_;
+    std::string name_;
+    bool existed_ = false;
+    DWORD type_ = REG_NONE;
+    std::vector<BYTE> data_;
+    std::string createdKey_;
+};
+
+// Runs a Unix program (Wine starts ELF files given by their DOS path) and
+// waits until the condition holds: Wine hands back no process handle for it.
+template <class Done>
+bool RunUnixAndWait(const std::string& commandLine, const char* program, Done done) {
+    if (::GetFileAttributesA(program) == INVALID_FILE_ATTRIBUTES) return false;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string command = commandLine;
+    if (!::CreateProcessA(program, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
+                          &startup, &process)) {
+        return false;
+    }
+    for (int i = 0; i < 500 && !done(); ++i) ::Sleep(10);
+    return done();
+}
+
+inline std::string UnixPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = Kernel32Function<ToUnix>("wine_get_unix_file_name");
+    if (!toUnix) return {};
+    char* unixPath = toUnix(Widen(windowsPath).c_str());
+    if (!unixPath) return {};
+    std::string result = unixPath;
+    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// A link to a folder that reads as a directory with the reparse-point mark.
+// Wine's CreateSymbolicLinkA answers TRUE and creates nothing, so under Wine
+// the link is a Unix symbolic link made by ln; it is removed again by rm
+// (neither DeleteFile nor RemoveDirectory removes it under Wine, and the
+// shell's delete would follow it).
+class FolderLink {
+public:
+    FolderLink(const std::string& link, const std::string& relativeTarget) : link_(link) {
+        using CreateLink = BOOLEAN(WINAPI*)(const char*, const char*, DWORD);
+        const auto create = Kernel32Function<CreateLink>("CreateSymbolicLinkA");
+        if (create && create(link.c_str(), relativeTarget.c_str(), 1 /* directory */) && IsLink()) {
+            native_ = true;
+            return;
+        }
+        const std::string unixLink = UnixPath(link);
+        if (unixLink.empty()) return;
+        RunUnixAndWait("/bin/ln -s \"" + relativeTarget + "\" \"" + unixLink + "\"", "Z:\\bin\\ln",
+                       [this] { return IsLink(); });
+    }
+    ~FolderLink() {
+        if (native_) {
+            ::RemoveDirectoryA(link_.c_str());
+            return;
+        }
+        const std::string unixLink = UnixPath(link_);
+        if (!unixLink.empty() && IsLink()) {
+            RunUnixAndWait("/bin/rm -f \"" + unixLink + "\"", "Z:\\bin\\rm",
+                           [this] { return ::GetFileAttributesA(link_.c_str()) == INVALID_FILE_ATTRIBUTES; });
+        }
+    }
+    FolderLink(const FolderLink&) = delete;
+    FolderLink& operator=(const FolderLink&) = delete;
+
+    bool IsLink() const {
+        const DWORD attributes = ::GetFileAttributesA(link_.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+
+private:
+    std::string link_;
+    bool native_ = false;
+};
+
+}  // namespace test
