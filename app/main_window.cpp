@@ -8,6 +8,7 @@
 #include "framework/resources.h"
 #include "framework/text_format.h"
 #include "probes/os_version.h"
+#include "probes/cpu_text.h"
 #include "probes/process_count.h"
 #include "probes/system_probes.h"
 #include "probes/tree_image_list.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(MainWindowOptions options) : MappedDialog(IDD_MAIN), opti
     bigIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXICON));
     smallIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXSMICON));
     mailAccounts_ = ReadMailAccounts();
+    cpu_.Detect();
     applicationDirectory_ = ovix::ApplicationDirectory(fw::ModulePath());
 }
 
@@ -78,6 +80,11 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {ID_TRAY_RESTORE, &MainWindow::OnRestore}, {ID_REDUCE, &MainWindow::OnReduce},
         {ID_ABOUT, &MainWindow::OnAbout},          {ID_TRAY_ABOUT, &MainWindow::OnAbout},
         {IDC_AUTORUN, &MainWindow::OnAutorun},
+        {ID_TREE_EXPAND_MAIN, &MainWindow::OnExpandMainSections},
+        {ID_TREE_EXPAND_ALL, &MainWindow::OnExpandAllSections},
+        {ID_TREE_COLLAPSE_ALL, &MainWindow::OnCollapseAllSections},
+        {ID_TREE_COPY_VISIBLE, &MainWindow::OnCopyVisibleTree},
+        {ID_TREE_COPY_ALL, &MainWindow::OnCopyWholeTree},
     };
     static const Map map{messages, commands};
     return map;
@@ -106,6 +113,7 @@ BOOL MainWindow::OnInitDialog() {
     HWND tree = Tree();
     TreeView_SetBkColor(tree, ::GetSysColor(COLOR_WINDOW));
     TreeView_SetTextColor(tree, ::GetSysColor(COLOR_WINDOWTEXT));
+    treeTicker_.Attach(tree);
 
     StartTimers();
     SetUpStatusArea();
@@ -128,7 +136,7 @@ void MainWindow::ShowSplashAndBuild() {
     splash.SetText("Checking...");
     ::Sleep(options_.splashWaitMs);
 
-    BuildInformation(splash);
+    if (options_.buildInformation) BuildInformation(splash);
     PlayStartupSound();
     splash.Hide();
 }
@@ -136,12 +144,18 @@ void MainWindow::ShowSplashAndBuild() {
 void MainWindow::BuildTreeImageList() { treeImages_ = ovix::BuildTreeImageList(); }
 
 void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
-    BuildFactSheet(facts_);
+    BuildFactSheet(facts_, systemInfo_);
+    // Detected again before the tree; a clock measured moments ago is reused.
+    const cpu::CpuInfo& processor = cpu_.Detect();
+    facts_.cpuTrademark = cpu::TrademarkLine(processor);
+    facts_.cpuName = cpu::NameLine(processor);
+    facts_.cpuClock = cpu::SpeedClockLine(processor);
     buildProgress_.clear();
     const BuildContext context{facts_, mailAccounts_, [&](const char* text) {
                                    buildProgress_.emplace_back(text);
                                    splash.SetText(text);
-                               }};
+                               },
+                               &processor};
     infoTree_ = BuildInformationTree(Tree(), treeImages_.Get(), context);
 }
 
@@ -246,9 +260,14 @@ void MainWindow::OnTimer(UINT_PTR timerId) {
     case MainTimer::OpenPrograms:
         SetItemText(IDC_OPEN_PROGRAMS, probes::OpenProgramCount());
         break;
-    case MainTimer::Uptime:        // the uptime probe comes with the OS probes
-    case MainTimer::Memory:        // the memory status comes with the OS probes
-    case MainTimer::Cpu:           // the processor load comes with the CPU identification
+    case MainTimer::Uptime:
+        SetItemText(IDC_UPTIME, UptimeStatusText(systemInfo_));
+        break;
+    case MainTimer::Memory:
+        ramGauge_.SetPos(MemoryLoadPercent(systemInfo_));
+        break;
+    case MainTimer::Cpu:
+        cpuGauge_.SetPos(cpu::GaugeValue(cpuLoad_.Next()));
         break;
     }
 }
@@ -264,6 +283,16 @@ void MainWindow::OnShownFromTray() {
 }
 
 void MainWindow::OnRestore() { Restore(); }
+
+void MainWindow::OnExpandMainSections() { ExpandMainSections(Tree()); }
+
+void MainWindow::OnExpandAllSections() { ExpandAllSections(Tree()); }
+
+void MainWindow::OnCollapseAllSections() { CollapseAllSections(Tree(), infoTree_.miscellaneous); }
+
+void MainWindow::OnCopyVisibleTree() { CopyTree(Tree(), Hwnd(), true); }
+
+void MainWindow::OnCopyWholeTree() { CopyTree(Tree(), Hwnd(), false); }
 
 void MainWindow::OnReduce() { Reduce(); }
 
@@ -340,6 +369,7 @@ LRESULT MainWindow::OnEraseBackground(WPARAM wParam, LPARAM /*lParam*/) {
 
 void MainWindow::OnDestroy() {
     StopTimers();
+    treeTicker_.Detach();
     TreeView_DeleteAllItems(Tree());
     infoTree_ = InformationTree{};
     for (HWND* tip : {&screenshotTip_, &autorunTipWindow_}) {

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "app/shell_windows.h"
+#include "app/tree_operations.h"
 #include "app/tray_dialog.h"
 #include "app/update_check.h"
+#include "probes/cpu_probe.h"
 #include "probes/fact_sheet.h"
 #include "probes/information_tree.h"
+#include "probes/system_info.h"
 #include "widgets/gradient_gauge.h"
 #include "widgets/icon_button.h"
 #include "resources/resource_ids.h"
@@ -26,6 +29,9 @@ struct MainWindowOptions {
     DWORD splashCheckingDelayMs = 5;
     DWORD splashWaitMs = 500;
     bool markProgramFolder = true;
+    // The fact sheet and the tree (seconds of probing): tests of the window
+    // itself leave them out.
+    bool buildInformation = true;
 };
 
 enum class MainTimer : UINT_PTR { Uptime = 200, Processes = 300, OpenPrograms = 400, Memory = 500, Cpu = 600 };
@@ -75,6 +81,11 @@ private:
     void OnReduce();
     void OnAbout();
     void OnAutorun();
+    void OnExpandMainSections();
+    void OnExpandAllSections();
+    void OnCollapseAllSections();
+    void OnCopyVisibleTree();
+    void OnCopyWholeTree();
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
@@ -95,6 +106,9 @@ private:
     size_t executablePathLength_ = 0;
     std::vector<std::string> mailAccounts_;
     fw::ImageListHandle treeImages_;
+    SystemInfoCollector systemInfo_;
+    cpu::CpuProbe cpu_;
+    cpu::CpuLoad cpuLoad_;
     FactSheet facts_;
     InformationTree infoTree_;
     std::vector<std::string> buildProgress_;
@@ -110,6 +124,7 @@ private:
     HWND autorunTipWindow_ = nullptr;
     std::string autorunTip_;
     bool timersRunning_ = false;
+    TreeTicker treeTicker_;
 };
 
 }  // namespace ovix

@@ -22,7 +22,8 @@ add_library(ovix_core STATIC ${OVIX_WINDOWS_SOURCES})
 target_compile_definitions(ovix_core PUBLIC
     _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0600 NOMINMAX __USE_MINGW_ANSI_STDIO=1)
 target_link_libraries(ovix_core PUBLIC
-    comctl32 wininet ws2_32 ole32 oleaut32 uuid shell32 shlwapi winmm msimg32 gdi32 user32 advapi32 comdlg32)
+    comctl32 wininet ws2_32 ole32 oleaut32 uuid shell32 shlwapi winmm msimg32 gdi32 user32 advapi32 comdlg32
+    setupapi)
 # One self-contained file: no libstdc++, libgcc or libwinpthread DLLs beside it.
 set(OVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
@@ -45,9 +46,28 @@ add_executable(tree_bench ${CMAKE_SOURCE_DIR}/bench/tree_bench.cpp ${OVIX_RESOUR
 target_link_libraries(tree_bench PRIVATE ovix_core)
 target_link_options(tree_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# Cost of the memory timer's refresh against a bare memory-status call.
+add_executable(system_info_bench ${CMAKE_SOURCE_DIR}/bench/system_info_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(system_info_bench PRIVATE ovix_core)
+target_link_options(system_info_bench PRIVATE ${OVIX_STATIC_LINK})
+
+# FileSearch over a generated tree of 50,000 files, against cmd's dir /s /b.
+add_executable(file_search_bench ${CMAKE_SOURCE_DIR}/bench/file_search_bench.cpp)
+target_link_libraries(file_search_bench PRIVATE ovix_core)
+target_link_options(file_search_bench PRIVATE ${OVIX_STATIC_LINK})
+
+# The management-service probes of one tree build: ours, bare COM, one connection.
+add_executable(wmi_bench ${CMAKE_SOURCE_DIR}/bench/wmi_bench.cpp)
+target_link_libraries(wmi_bench PRIVATE ovix_core)
+target_link_options(wmi_bench PRIVATE ${OVIX_STATIC_LINK})
+
+add_executable(cpu_bench ${CMAKE_SOURCE_DIR}/bench/cpu_bench.cpp)
+target_link_libraries(cpu_bench PRIVATE ovix_core)
+target_link_options(cpu_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.
@@ -69,6 +89,11 @@ if(OVIX_WINDOWS_TESTS)
     target_link_libraries(ovix_win_tests PRIVATE ovix_core gtest)
     target_include_directories(ovix_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
     target_link_options(ovix_win_tests PRIVATE ${OVIX_STATIC_LINK})
+    # The second process of the system-information tests (its own Windows version).
+    add_executable(system_info_child ${CMAKE_SOURCE_DIR}/tests/win_child/system_info_child.cpp ${OVIX_RESOURCES})
+    target_link_libraries(system_info_child PRIVATE ovix_core)
+    target_link_options(system_info_child PRIVATE ${OVIX_STATIC_LINK})
+    add_dependencies(ovix_win_tests system_info_child)
     # One test per suite: each Wine process costs more than a second to start,
     # and a suite still runs apart from the others. The suites are read from
     # the sources, so nothing runs Wine at build time.

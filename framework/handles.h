@@ -10,7 +10,7 @@
 
 namespace fw {
 
-enum class ResourceKind { Kernel, RegistryKey, Gdi, Icon, Menu, DeviceContext, ImageList, Count };
+enum class ResourceKind { Kernel, RegistryKey, Gdi, Icon, Menu, DeviceContext, ImageList, GlobalMemory, Count };
 
 // Number of objects of that kind currently held by owners.
 long LiveCount(ResourceKind kind);
@@ -125,6 +125,16 @@ struct ImageListTraits {
     static void Close(Type h) { ImageList_Destroy(h); }
 };
 using ImageListHandle = Owned<ImageListTraits>;
+
+// A global memory block (clipboard data): Release() once the clipboard owns it.
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
+    static constexpr ResourceKind kKind = ResourceKind::GlobalMemory;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static void Close(Type h) { ::GlobalFree(h); }
+};
+using GlobalMemory = Owned<GlobalMemoryTraits>;
 
 // A window's device context, released to that window.
 class WindowDc {

@@ -4,7 +4,9 @@
 #include "framework/text_format.h"
 #include "probes/fact_text.h"
 #include "probes/os_version.h"
+#include "probes/system_info.h"
 #include "probes/system_probes.h"
+#include "probes/wmi_probes.h"
 
 namespace ovix {
 namespace {
@@ -37,12 +39,30 @@ std::vector<std::string> NotConnectedDialUpLines() {
 }
 
 void BuildFactSheet(FactSheet& facts) {
+    SystemInfoCollector collector;
+    BuildFactSheet(facts, collector);
+}
+
+void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector) {
     ReadOsVersion();
     const bool server2003 = IsServer2003();
-    const OsVersionRecord& os = OsVersion();
+    const SystemFactLines system = BuildSystemFactLines(collector);
+    facts.osModel = system.osModel;
+    facts.osVersion = system.osVersion;
+    facts.bootTime = system.bootTime;
+    facts.totalMemory = system.totalMemory;
+    facts.swapSpace = system.swapSpace;
+    facts.browserVersion = system.browserVersion;
+    facts.dataAccessVersion = system.dataAccessVersion;
+    facts.adminRights = system.adminRights;
+    facts.colorDepth = system.colorDepth;
+    facts.refreshRate = system.refreshRate;
+    facts.localAddress = system.localAddress;
+    const sysinfo::ActiveAdapterGroup adapters = ActiveNetworkAdapterGroup(collector);
+    facts.activeAdapters = adapters.section;
+    facts.activeAdapterLines = adapters.items;
 
     facts.osTrademark = Labelled("Trademark: %s", probes::ProductName());
-    facts.osVersion = OsVersionLine(os.info.dwMajorVersion, os.info.dwMinorVersion, os.info.dwBuildNumber);
     facts.osType = Labelled("Type: %s", probes::CurrentType());
     facts.osSerialNumber = Labelled("Serial number: %s", probes::ProductId());
     facts.osLanguage = OsLanguageLine(server2003, probes::Language(), probes::Country());
@@ -51,6 +71,7 @@ void BuildFactSheet(FactSheet& facts) {
     facts.systemRestore = probes::SystemRestoreCheck() ? "System Restore: Enable" : "System Restore: Disable";
 
     facts.cpuIdentifier = Labelled("ID: %s", probes::CpuIdentifier());
+    facts.cpuFamily = Labelled("Family: %s", probes::ProcessorFamily());
 
     facts.dialUp = NotConnectedDialUpLines();
 
@@ -70,6 +91,9 @@ void BuildFactSheet(FactSheet& facts) {
     facts.timeFormat = Labelled("Time format: %s", probes::TimeFormat());
     facts.internetAgent = Labelled("Internet User Agent: %s", probes::UserAgent());
     facts.killTimeout = Labelled("Timeout to kill applications: %s ms", probes::WaitToKillAppTimeout());
+
+    facts.videoChipset = Labelled("Chipset: %s", probes::VideoAdapterCompatibility());
+    facts.videoModel = Labelled("Model: %s", probes::VideoControllerCaption());
 
     facts.systemBiosVersion = Labelled("Version: %s", probes::SystemBiosVersion());
     facts.systemBiosDate = Labelled("Date: %s", probes::SystemBiosDate());

@@ -24,7 +24,7 @@ struct FactSheet {
     std::string cpuName;
     std::string cpuClock;
     std::string cpuIdentifier;     // "ID: %s"
-    std::string cpuFamily;
+    std::string cpuFamily;         // "Family: %s"
     // Memory
     std::string totalMemory;
     std::string swapSpace;
@@ -59,17 +59,25 @@ struct FactSheet {
     std::string videoBiosVersion;   // "Version: %s"
     std::string videoBiosDate;      // "Date: %s"
     // Video and screen
-    std::string videoChipset;
-    std::string videoModel;
+    std::string videoChipset;      // "Chipset: %s"
+    std::string videoModel;        // "Model: %s"
     std::string screenResolution;  // "Resolution: %i x %i"
     std::string screenSize;        // "Size: %.1fcm x %.1fcm"
     std::string screenDiagonal;    // "Diagonal: %.1f''"
     std::string colorDepth;
     std::string refreshRate;
     std::string colorPlanes;       // "Color planes: %i"
+    // Network adapters: the "Active: %i" section and its lines.
+    std::string activeAdapters;
+    std::vector<std::string> activeAdapterLines;
 };
 
-// Fills every line whose probe exists; the others stay empty.
+class SystemInfoCollector;
+
+// Fills every line whose probe exists; the others stay empty. The collector
+// is loaded first when it has not been yet.
+void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector);
+// The same with a collector of its own.
 void BuildFactSheet(FactSheet& facts);
 
 // The dial-up lines shown when no connection is active.

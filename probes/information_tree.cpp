@@ -2,10 +2,16 @@
 
 #include "framework/handles.h"
 #include "framework/text_format.h"
+#include "probes/disk_probes.h"
+#include "probes/cpu_text.h"
 #include "probes/fact_text.h"
+#include "probes/serial_ports.h"
 #include "probes/system_probes.h"
+#include "probes/wmi_probes.h"
+#include "probes/wmi_tree_rows.h"
 
 #include <commdlg.h>
+#include <cstdio>
 #include <shlobj.h>
 
 namespace ovix {
@@ -147,6 +153,7 @@ void PrinterRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context
     }
     context.progress("Please wait...");
     // The printers' details come from the management service.
+    PrinterSections(tree, parent);
 }
 
 void RasterCapabilities(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {
@@ -163,6 +170,87 @@ std::string DesktopPath(const BuildContext&) {
 
 std::string ScreenSaverCurrent(const BuildContext&) { return probes::ScreenSaverFile(); }
 
+// One section per physical disk, and the capacity of all of them.
+void PhysicalDiskRows(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {
+    WindowsDiskSystem system;
+    DiskFacts facts;
+    GatherPhysicalDisks(system, facts);
+    for (const PhysicalDisk& disk : facts.disks) {
+        const TreeGroup group = PhysicalDiskGroup(disk);
+        HTREEITEM section = tree.Section(parent, group.title, image::kDisk, true);
+        for (const std::string& line : group.lines) tree.Item(section, line);
+    }
+    tree.Item(parent, StorageCapacityLine(facts));
+}
+
+void LogicalDriveRows(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {
+    WindowsDiskSystem system;
+    DiskFacts facts;
+    GatherLogicalDrives(system, facts);
+    for (const TreeGroup& group : LogicalDriveGroups(facts)) {
+        HTREEITEM section = tree.Section(parent, group.title, image::kDisk, true);
+        for (const std::string& line : group.lines) tree.Item(section, line);
+    }
+    const std::vector<std::string> summary = LogicalDriveSummary(facts);
+    if (summary.empty()) return;
+    HTREEITEM section = tree.Section(parent, "Summary", image::kSubsection, false);
+    for (const std::string& line : summary) tree.Item(section, line);
+}
+
+// A raised enumeration error keeps the ports found before it.
+void SerialPortRows(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {
+    std::vector<SerialPortInfo> ports;
+    try {
+        EnumSerialPorts(ports, false);
+    } catch (const SerialPortError&) {
+    }
+    for (const SerialPortInfo& port : ports) tree.Item(parent, port.friendlyName);
+}
+
+void ActiveAdapterRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
+    if (context.facts.activeAdapters.empty()) return;
+    HTREEITEM section = tree.Section(parent, context.facts.activeAdapters, image::kSubsection, false);
+    for (const std::string& line : context.facts.activeAdapterLines) tree.Item(section, line);
+}
+
+// The processor's own lines, from its identification.
+std::string CpuSerialNumber(const BuildContext& context) {
+    return context.cpu ? cpu::SerialNumberLine(*context.cpu) : std::string();
+}
+
+std::string CpuMultiplier(const BuildContext& context) {
+    if (!context.cpu) return {};
+    // The bus clock is the management service's external clock.
+    unsigned busMhz = 0;
+    std::sscanf(probes::ProcessorExtClock().c_str(), "External Clock: %u MHz", &busMhz);
+    return cpu::MultiplierLine(*context.cpu, busMhz);
+}
+
+std::string CpuL1Cache(const BuildContext& context) { return context.cpu ? cpu::L1CacheLine(*context.cpu) : std::string(); }
+std::string CpuL2Cache(const BuildContext& context) { return context.cpu ? cpu::L2CacheLine(*context.cpu) : std::string(); }
+std::string CpuL3Cache(const BuildContext& context) { return context.cpu ? cpu::L3CacheLine(*context.cpu) : std::string(); }
+
+// "name: yes", or "name: no" with the "no" image where noImage says so.
+void CpuFeatureRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context,
+                    std::span<const cpu::FeatureRow> rows, bool noImage) {
+    if (!context.cpu) return;
+    for (const auto& [name, present] : cpu::FeaturePairs(rows, *context.cpu)) {
+        tree.Item(parent, FeatureLine(name.c_str(), present), present || !noImage ? image::kItem : image::kNo);
+    }
+}
+
+void CpuInstructionSets(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
+    CpuFeatureRows(tree, parent, context, cpu::InstructionSetRows(), true);
+}
+
+void CpuPowerFeatures(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
+    CpuFeatureRows(tree, parent, context, cpu::PowerManagementRows(), false);
+}
+
+void CpuMiscFeatures(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
+    CpuFeatureRows(tree, parent, context, cpu::MiscRows(), false);
+}
+
 // --- The sections, in tree order --------------------------------------------
 
 const TreeRow kMiscellaneous[] = {
@@ -170,10 +258,17 @@ const TreeRow kMiscellaneous[] = {
         Fact(2, &FactSheet::userName),
         Fact(2, &FactSheet::adminRights),
     Section(1, "Registry", image::kSubsection),
+        Line(2, Call<probes::RegistryCurrentSize>),
+        Line(2, Call<probes::RegistryMaximumSize>),
         Line(2, Call<probes::RegeditLastKey>),
+        Line(2, Call<probes::RegistryStatus>),
     Section(1, "Others", image::kOthers, true),
         Section(2, "Computer", image::kComputer, true),
             Fact(3, &FactSheet::computerName),
+            Line(3, Call<probes::PrimaryOwnerName>),
+            Line(3, Call<probes::ComputerSystemManufacturer>),
+            Line(3, Call<probes::ComputerSystemType>),
+            Line(3, Call<probes::ComputerSystemModel>),
         Line(2, Call<probes::WinsockVersion>),
         Fact(2, &FactSheet::systemStart),
         Fact(2, &FactSheet::killTimeout),
@@ -190,18 +285,29 @@ const TreeRow kMiscellaneous[] = {
 };
 
 const TreeRow kOperatingSystem[] = {
+    Line(1, Call<probes::OsManufacturer>),
     Fact(1, &FactSheet::osTrademark),
     Fact(1, &FactSheet::osModel),
     Section(1, "Details", image::kSubsection, true),
         Fact(2, &FactSheet::osVersion),
         Fact(2, &FactSheet::bootTime, image::kDate),
+        Line(2, Call<probes::OsInstallDate>, image::kDate),
         Fact(2, &FactSheet::systemIdentifier),
         Fact(2, &FactSheet::osType),
         Fact(2, &FactSheet::osSerialNumber),
+        Line(2, Call<probes::OsEncryptionLevel>),
         Line(2, Call<probes::MachineGuid>),
+        Line(2, Call<probes::OsProductType>),
+        Line(2, Call<probes::Workgroup>),
+        Line(2, Call<probes::ActivationRequired>),
         Fact(2, &FactSheet::systemRestore),
+        Line(2, Call<probes::WakeUpType>),
+        Line(2, Call<probes::OsSystemDrive>),
+        Line(2, Call<probes::OsSystemDevice>),
         Fact(2, &FactSheet::osLanguage),
+        Line(2, Call<probes::OsStatus>),
         Section(2, "Network login profile", image::kIdentity),
+            Custom(3, LoginProfileRows),
         Progress("Win directory"),
         Section(2, "Windows Directory", image::kFolder),
             Custom(3, WindowsFolderRows),
@@ -213,30 +319,59 @@ const TreeRow kOperatingSystem[] = {
 const TreeRow kCpu[] = {
     Fact(1, &FactSheet::cpuTrademark),
     Fact(1, &FactSheet::cpuName),
+    Line(1, Call<probes::ProcessorArchitecture>),
+    Line(1, Call<probes::ProcessorType>),
     Fact(1, &FactSheet::cpuFamily),
     Fact(1, &FactSheet::cpuIdentifier),
+    Line(1, Call<probes::ProcessorRevision>),
+    Line(1, Call<probes::ProcessorUpgradeMethod>),
+    Line(1, CpuSerialNumber),
+    Line(1, Call<probes::ProcessorAddressWidth>),
+    Line(1, Call<probes::ProcessorDataWidth>),
+    Line(1, Call<probes::ProcessorStatus>),
     Section(1, "Frequency", image::kFrequency, true),
         Fact(2, &FactSheet::cpuClock),
+        Line(2, Call<probes::ProcessorExtClock>),
+        Line(2, CpuMultiplier),
     Section(1, "Cache", image::kSubsection),
+        Line(2, CpuL1Cache),
+        Line(2, CpuL2Cache),
+        Line(2, Call<probes::ProcessorL2CacheSpeed>),
+        Line(2, CpuL3Cache),
     Section(1, "Instruction sets", image::kSubsection),
+        Custom(2, CpuInstructionSets),
         Feature(2, "CED", OsFeature<PF_COMPARE_EXCHANGE_DOUBLE>),
         Feature(2, "FPE", OsFeature<PF_FLOATING_POINT_EMULATED>),
         Feature(2, "PAE", OsFeature<PF_PAE_ENABLED>),
         Feature(2, "RDTSC", OsFeature<PF_RDTSC_INSTRUCTION_AVAILABLE>),
     Section(1, "Power management features", image::kPowerFeatures),
+        Custom(2, CpuPowerFeatures),
     Section(1, "Misc.", image::kSubsection),
+        Custom(2, CpuMiscFeatures),
 };
 
 const TreeRow kMotherboard[] = {
+    Line(1, Call<probes::BaseBoardDescription>),
+    Line(1, Call<probes::BaseBoardManufacturer>),
+    Line(1, Call<probes::BaseBoardProduct>),
+    Line(1, Call<probes::BaseBoardVersion>),
+    Line(1, Call<probes::ProcessorSocket>),
     Section(1, "IDE controller", image::kSubsection),
+        Lines(2, CallList<probes::IdeControllerList>),
     Section(1, "Serial port(s)", image::kSubsection),
+        Custom(2, SerialPortRows),
 };
 
 const TreeRow kMemory[] = {
     Fact(1, &FactSheet::totalMemory),
     Fact(1, &FactSheet::swapSpace),
+    Line(1, Call<probes::OsLargeSystemCache>),
     Section(1, "Cache", image::kSubsection),
+        Custom(2, CacheMemoryRows),
     Section(1, "PageFile", image::kOthers),
+        Line(2, Call<probes::PageFileCurrentSize>),
+        Line(2, Call<probes::PageFileMaximumSize>),
+        Line(2, Call<probes::PageFilePath>),
         Section(2, "Date", image::kDate),
             Line(3, Call<probes::PageFileCreated>),
             Line(3, Call<probes::PageFileLastAccess>),
@@ -245,24 +380,54 @@ const TreeRow kMemory[] = {
 
 const TreeRow kVideoCard[] = {
     Fact(1, &FactSheet::videoChipset),
+    Line(1, Call<probes::VideoArchitecture>),
     Fact(1, &FactSheet::videoModel),
+    Line(1, Call<probes::VideoProcessor>),
     Line(1, Call<probes::DirectXVersion>),
+    Line(1, Call<probes::VideoScanMode>),
+    Line(1, Call<probes::VideoDacType>),
+    Line(1, Call<probes::VideoControllerStatus>),
     Section(1, "Driver", image::kSubsection),
+        Line(2, Call<probes::VideoDriverVersion>),
+        Line(2, Call<probes::VideoDriverDate>, image::kDate),
+        Line(2, Call<probes::VideoDisplayDrivers>),
+        Line(2, Call<probes::VideoInfFilename>),
     Section(1, "Memory", image::kVideoMemory),
+        Line(2, Call<probes::VideoAdapterRam>),
+        Line(2, Call<probes::VideoMemoryType>),
     Section(1, "Refresh rate", image::kOthers),
+        Line(2, Call<probes::VideoMinRefreshRate>),
+        Line(2, Call<probes::VideoMaxRefreshRate>),
 };
 
 const TreeRow kBios[] = {
+    Line(1, Call<probes::BiosManufacturer>),
+    Line(1, Call<probes::BiosName>),
     Section(1, "System BIOS", image::kSubsection),
         Fact(2, &FactSheet::systemBiosVersion),
         Fact(2, &FactSheet::systemBiosDate, image::kDate),
     Section(1, "Video BIOS", image::kSubsection),
         Fact(2, &FactSheet::videoBiosVersion),
         Fact(2, &FactSheet::videoBiosDate, image::kDate),
+    Line(1, Call<probes::BiosStatus>),
 };
 
 const TreeRow kHdd[] = {
     Section(1, "Model", image::kDisk),
+        Custom(2, DiskModelRows),
+    Custom(1, PhysicalDiskRows),
+};
+
+const TreeRow kLogicalDrive[] = {
+    Custom(1, LogicalDriveRows),
+};
+
+const TreeRow kCdDvd[] = {
+    Custom(1, CdromRows),
+};
+
+const TreeRow kSoundDevice[] = {
+    Custom(1, SoundDeviceRows),
 };
 
 const TreeRow kPrinter[] = {
@@ -290,9 +455,13 @@ const TreeRow kKeyboard[] = {
     Fact(1, &FactSheet::keyboardModel),
     Fact(1, &FactSheet::keyboardRepeat),
     Line(1, Call<probes::KeyboardDelay>),
+    Line(1, Call<probes::KeyboardFunctionKeys>),
+    Line(1, Call<probes::KeyboardDeviceId>),
 };
 
 const TreeRow kMouse[] = {
+    Line(1, Call<probes::PointingDeviceCaption>),
+    Line(1, Call<probes::PointingDeviceManufacturer>),
     Fact(1, &FactSheet::mouseButtons),
     Line(1, Call<probes::MouseSpeed>),
     Fact(1, &FactSheet::mouseSensitivity),
@@ -302,11 +471,19 @@ const TreeRow kMouse[] = {
     Fact(1, &FactSheet::wheel),
     Fact(1, &FactSheet::scrollLines),
     Line(1, Call<probes::MouseThreshold>),
+    Line(1, Call<probes::PointingDeviceInfFileName>),
 };
 
 const TreeRow kMonitor[] = {
     Fact(1, &FactSheet::screenSize),
     Fact(1, &FactSheet::screenDiagonal),
+    Line(1, Call<probes::MonitorManufacturer>),
+    Line(1, Call<probes::MonitorType>),
+    Line(1, Call<probes::MonitorDeviceId>),
+    Line(1, Call<probes::MonitorPixelsPerXInch>),
+    Line(1, Call<probes::MonitorPixelsPerYInch>),
+    Line(1, Call<probes::MonitorPnpDeviceId>),
+    Line(1, Call<probes::MonitorStatus>),
 };
 
 const TreeRow kDesktop[] = {
@@ -323,6 +500,8 @@ const TreeRow kDesktop[] = {
         Section(2, "All", image::kSubsection),
             Lines(3, CallList<probes::ScreenSaverFiles>),
     Section(1, "Icons", image::kSubsection),
+        Line(2, Call<probes::IconTitleFont>),
+        Line(2, Call<probes::IconTitleSize>),
         Line(2, Call<probes::IconTitleWrap>),
         Line(2, Call<probes::ShellIconSize>),
 };
@@ -331,6 +510,10 @@ const TreeRow kInternetConnection[] = {
     Lines(1, NotConnectedHead),
     Fact(1, &FactSheet::localAddress),
     Lines(1, NotConnectedTail),
+};
+
+const TreeRow kActiveNetworkAdapter[] = {
+    Custom(1, ActiveAdapterRows),
 };
 
 // Each with the progress text shown while it is built (none: the last one stays).
@@ -343,9 +526,9 @@ const TopSection kTopSections[] = {
     {"Video card", image::kHardware, "Video card", kVideoCard},
     {"BIOS", image::kHardware, "BIOS", kBios},
     {"HDD", image::kDisk, "HDD", kHdd},
-    {"Logical drive", image::kDisk, "Logical Drive", {}},
-    {"CD/DVD", image::kOptical, "CD/DVD", {}},
-    {"Sound device", image::kSound, "Sound device", {}},
+    {"Logical drive", image::kDisk, "Logical Drive", kLogicalDrive},
+    {"CD/DVD", image::kOptical, "CD/DVD", kCdDvd},
+    {"Sound device", image::kSound, "Sound device", kSoundDevice},
     {"Printer", image::kPrinter, "Printer", kPrinter},
     {"Display", image::kDisplay, "Display", kDisplay},
     {"Keyboard", image::kKeyboard, "Keyboard", kKeyboard},
@@ -353,7 +536,7 @@ const TopSection kTopSections[] = {
     {"Monitor", image::kComputer, "Monitor", kMonitor},
     {"Desktop", image::kDesktop, nullptr, kDesktop},
     {"Internet connection", image::kInternet, "Internet", kInternetConnection},
-    {"Active network adapter", image::kHardware, nullptr, {}},
+    {"Active network adapter", image::kHardware, nullptr, kActiveNetworkAdapter},
 };
 
 void InsertRows(TreeWriter& tree, HTREEITEM section, std::span<const TreeRow> rows, const BuildContext& context) {

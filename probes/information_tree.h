@@ -58,11 +58,17 @@ private:
     HWND tree_;
 };
 
+namespace cpu {
+struct CpuInfo;
+}
+
 struct BuildContext {
     const FactSheet& facts;
     const std::vector<std::string>& mailAccounts;
     // Shows what is being built (the splash text).
     std::function<void(const char*)> progress;
+    // The processor as identified; without it the processor's own lines are left out.
+    const cpu::CpuInfo* cpu = nullptr;
 };
 
 // One row of a section's table.

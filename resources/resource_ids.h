@@ -98,6 +98,12 @@
 #define ID_TRAY_ABOUT 32995
 #define ID_ABOUT 32813
 #define ID_REDUCE 33004
+// The "Tree" popup (also the main window's context menu)
+#define ID_TREE_EXPAND_MAIN 33010
+#define ID_TREE_EXPAND_ALL 1175
+#define ID_TREE_COLLAPSE_ALL 1023
+#define ID_TREE_COPY_VISIBLE 33062
+#define ID_TREE_COPY_ALL 33063
 
 // Manifest
 #define IDR_MANIFEST 1

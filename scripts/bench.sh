@@ -43,6 +43,9 @@ echo "information build, mean of 5 (ms):"
 awk -v b="$build" -v w="$walks" 'BEGIN {
     printf "  fact sheet + tree   %8.1f\n  of which the two folder walks %8.1f (%.0f%%)\n", b, w, (b > 0 ? 100 * w / b : 0) }'
 
+read -r first second < <(wine "$bin/cpu_bench.exe" 5 | tr -d '\r')
+echo "processor detection, mean of 5 (ms): first $first, second within one start-up $second (clock reused)"
+
 cpu_ticks() {  # pids...: utime + stime in clock ticks
     local total=0 pid
     for pid in "$@"; do
@@ -90,3 +93,35 @@ echo "idle CPU, program + wineserver (ms per 10 s; 10 ms steps):"
 echo "  wineserver alone, before Ovix starts: $baseline"
 echo "  shown         $shown   (less that: $((shown - baseline)); goal: at most 100)"
 echo "  in the tray   $tray   (less that: $((tray - baseline)); goal: at most 10)"
+
+# The memory timer's refresh (goal: under 1 ms of CPU) beside a bare memory-status call.
+read -r timer_us bare_us load_wall load_cpu rounds < <(wine "$bin/system_info_bench.exe" 5000000 | tr -d '\r')
+echo "memory timer, CPU per call over $rounds calls (us; 10 ms clock steps):"
+awk -v t="$timer_us" -v b="$bare_us" 'BEGIN {
+    printf "  timer 500 refresh     %8.3f   (goal: under 1000)\n  bare GlobalMemoryStatusEx %4.3f\n", t, b }'
+echo "  first refresh (loads libraries, SNMP agent, adapters): $load_wall ms wall, $load_cpu ms CPU"
+
+# FileSearch over 50,000 files in 2,000 folders (generated once under the
+# build folder), next to cmd's own recursive listing of the same tree.
+search_root=$(winepath -w "$OVIX_BUILD/bench-files" 2>/dev/null | tr -d '\r')
+mkdir -p "$OVIX_BUILD/bench-files"
+read -r folders files generated search dir rem ratio < <(wine "$bin/file_search_bench.exe" "$search_root" 3 | tr -d '\r')
+echo "FileSearch over $files files in $folders folders, median of 3 runs (ms; tree generated in $generated):"
+awk -v s="$search" -v d="$dir" -v r="$rem" -v q="$ratio" 'BEGIN {
+    printf "  FileSearch (folders with sub-folders, *.*, files)  %8.1f\n", s
+    printf "  cmd /c dir /s /b > file                            %8.1f\n", d
+    printf "  cmd /c rem (start-up, taken off dir)               %8.1f\n", r
+    printf "  ratio FileSearch / (dir - rem)                     %8.2f  (goal: at most 1)\n", q }'
+
+# The management-service probes of one tree build: (a) ours, (b) bare COM with
+# one connection per query, (c) the same queries on one connection; a, b and c
+# interleaved over rounds, medians. Goal: a/b at most 1.10. b/c is the price of
+# one connection per probe, written down for a later decision.
+wmi_rounds=${OVIX_BENCH_WMI_ROUNDS:-5}
+read -r probes a b c < <(wine "$bin/wmi_bench.exe" "$wmi_rounds" | tr -d '\r')
+echo "WMI probes of one tree build ($probes queries), median of $wmi_rounds interleaved rounds (ms):"
+awk -v a="$a" -v b="$b" -v c="$c" 'BEGIN {
+    printf "  (a) our probes            %8.1f\n  (b) bare COM, one connection per query %8.1f\n  (c) one connection        %8.1f\n", a, b, c
+    printf "  a/b %.3f (goal: at most 1.10)   b/c %.3f\n", (b > 0 ? a / b : 0), (c > 0 ? b / c : 0) }'
+echo "  slowest probes (ms; run \"wmi_bench.exe each\" for all):"
+wine "$bin/wmi_bench.exe" each | tr -d '\r' | sort -rn | head -n 3 | sed 's/^/  /'

@@ -7,7 +7,7 @@ exe=$1
 dump=$(i686-w64-mingw32-objdump -p "$exe")
 grep -q "file format pei-i386" <<<"$dump" || { echo "FAIL: $exe is not a 32-bit PE file"; exit 1; }
 grep -q "Subsystem.*(Windows GUI)" <<<"$dump" || { echo "FAIL: $exe is not a GUI program"; exit 1; }
-allowed='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|comdlg32|ole32|oleaut32|wininet|ws2_32|winmm|msvcrt|msimg32|version)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|comdlg32|ole32|oleaut32|wininet|ws2_32|winmm|msvcrt|msimg32|version|setupapi)\.dll$'
 bad=$(grep "DLL Name:" <<<"$dump" | awk '{print tolower($3)}' | grep -Ev "$allowed" || true)
 if [ -n "$bad" ]; then
     echo "FAIL: $exe imports unexpected DLLs: $bad"

@@ -77,9 +77,16 @@ TEST_F(MainWindowTest, ProcessTimerCountsProcesses) {
     EXPECT_GE(std::stoi(text.substr(20)), 1) << "at least this test runs";
 }
 
-TEST_F(MainWindowTest, TimersWaitingForTheirProbesLeaveTheirLabelsAlone) {
+TEST_F(MainWindowTest, UptimeAndMemoryTimersFillTheirControls) {
     window.OnTimer(200);
-    EXPECT_EQ(window.ItemText(IDC_UPTIME), "");
+    const std::string uptime = window.ItemText(IDC_UPTIME);
+    EXPECT_EQ(uptime.rfind(" ", 0), 0u) << uptime;
+    EXPECT_GT(uptime.size(), 1u);
+    window.OnTimer(500);
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof(memory);
+    ASSERT_TRUE(::GlobalMemoryStatusEx(&memory));
+    EXPECT_NEAR(window.RamGauge().Pos(), static_cast<int>(memory.dwMemoryLoad), 5);
 }
 
 TEST_F(MainWindowTest, ApplicationDirectoryIsTheExecutablesFolder) {

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "probes/disk_probes.h"
 #include "probes/tree_image_list.h"
 #include "support/fake_tray.h"
 #include "support/window_test.h"
@@ -48,9 +49,16 @@ bool IsSection(HWND tree, const Node& node) {
            (node.image != 0 && node.image != 24 && node.image != 46);
 }
 
+// Sections made per disk or drive depend on the machine; they are checked apart.
+bool IsPerInstance(const Node& node) {
+    const std::string& text = node.text;
+    return text.rfind("Hard Disk n\xB0", 0) == 0 || (text.size() == 3 && text.substr(1) == ":\\") ||
+           text == "Summary" || text.rfind("Active: ", 0) == 0;
+}
+
 void ListSections(HWND tree, HTREEITEM parent, int depth, std::ostringstream& out) {
     for (const Node& node : Children(tree, parent)) {
-        if (!IsSection(tree, node)) continue;
+        if (!IsSection(tree, node) || IsPerInstance(node)) continue;
         out << std::string(depth * 2, ' ') << '[' << node.image << (node.bold ? " B" : "") << (node.expanded ? " E" : "")
             << "] " << node.text << '\n';
         ListSections(tree, node.handle, depth + 1, out);
@@ -76,7 +84,7 @@ class InformationTreeTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         tray = new test::FakeTray;
-        window = new ovix::MainWindow(test::QuietOptions());
+        window = new ovix::MainWindow(test::QuietOptionsWithTree());
         window->SetTrayShell(tray);
         ASSERT_TRUE(window->CreateModeless());
     }
@@ -197,22 +205,20 @@ TEST_F(InformationTreeTest, IdentityAndOthersHoldTheirLinesInOrder) {
     ASSERT_FALSE(identity.empty());
     EXPECT_TRUE(StartsWith(identity[0].text, "User Name: ")) << identity[0].text;
 
+    EXPECT_TRUE(StartsWith(identity.at(1).text, "Admin rights: ")) << identity.at(1).text;
+
     const auto others = Texts(Under({"Miscellaneous", "Others"}));
-    ASSERT_GE(others.size(), 8u);
-    EXPECT_EQ(others[0], "Computer");
-    EXPECT_TRUE(StartsWith(others[1], "Winsock version: ")) << others[1];
-    EXPECT_TRUE(StartsWith(others[2], "System start: ")) << others[2];
-    EXPECT_TRUE(StartsWith(others[3], "Timeout to kill applications: ")) << others[3];
-    EXPECT_TRUE(StartsWith(others[4], "Timeout to kill services: ")) << others[4];
-    EXPECT_TRUE(StartsWith(others[5], "Time format: ")) << others[5];
-    EXPECT_TRUE(StartsWith(others[6], "Short date format: ")) << others[6];
-    EXPECT_TRUE(StartsWith(others[7], "Internet User Agent: ")) << others[7];
-    EXPECT_EQ(others.back(), "e-Mail");
+    const char* prefixes[] = {"Computer", "Winsock version: ", "System start: ", "Timeout to kill applications: ",
+                              "Timeout to kill services: ", "IE: Version: ", "ADO: Version: ", "Time format: ",
+                              "Short date format: ", "Internet User Agent: ", "e-Mail"};
+    ASSERT_EQ(others.size(), std::size(prefixes));
+    for (size_t i = 0; i < others.size(); ++i) EXPECT_TRUE(StartsWith(others[i], prefixes[i])) << others[i];
 
     const auto dated = Under({"Miscellaneous", "Others"});
-    EXPECT_EQ(dated[5].image, 24);
-    EXPECT_EQ(dated[6].image, 24);
-    EXPECT_EQ(dated[7].image, 0);
+    EXPECT_EQ(dated[6].image, 0);
+    EXPECT_EQ(dated[7].image, 24);
+    EXPECT_EQ(dated[8].image, 24);
+    EXPECT_EQ(dated[9].image, 0);
 
     const auto computer = Texts(Under({"Miscellaneous", "Others", "Computer"}));
     ASSERT_FALSE(computer.empty());
@@ -230,8 +236,10 @@ TEST_F(InformationTreeTest, MailAccountsAreListedUnderAddress) {
 
 TEST_F(InformationTreeTest, OperatingSystemDetails) {
     const auto os = Texts(Under({"Operating system"}));
-    ASSERT_FALSE(os.empty());
-    EXPECT_TRUE(StartsWith(os[0], "Trademark: ")) << os[0];
+    ASSERT_GE(os.size(), 2u);
+    // The management service's manufacturer line comes first (Wine has one).
+    EXPECT_TRUE(StartsWith(os[0], "Manufacturer: ")) << os[0];
+    EXPECT_TRUE(StartsWith(os[1], "Trademark: ")) << os[1];
 
     const auto details = Texts(Under({"Operating system", "Details"}));
     ASSERT_GE(details.size(), 7u);
@@ -268,13 +276,40 @@ TEST_F(InformationTreeTest, OsFeatureLinesWithTheNoImage) {
     }
 }
 
+TEST_F(InformationTreeTest, ProcessorLinesFromItsIdentification) {
+    const auto sets = Under({"CPU", "Instruction sets"});
+    ASSERT_EQ(sets.size(), 16u);
+    const char* names[] = {"MMX", "MMX+", "SSE", "SSE2", "SSE FP", "SSE MMX", "3DNow", "3DNow+",
+                           "IA-64", "Hyper-Threading", "CMOV", "MTRR", "CED", "FPE", "PAE", "RDTSC"};
+    for (size_t i = 0; i < sets.size(); ++i) {
+        const bool yes = sets[i].text == std::string(names[i]) + ": yes";
+        EXPECT_TRUE(yes || sets[i].text == std::string(names[i]) + ": no") << sets[i].text;
+        EXPECT_EQ(sets[i].image, yes ? 0 : 46) << sets[i].text;
+    }
+    EXPECT_EQ(Under({"CPU", "Power management features"}).size(), 3u);
+    EXPECT_EQ(Under({"CPU", "Misc."}).size(), 3u);
+    const auto cache = Texts(Under({"CPU", "Cache"}));
+    ASSERT_GE(cache.size(), 3u);
+    EXPECT_TRUE(StartsWith(cache[0], "L1")) << cache[0];
+    EXPECT_TRUE(StartsWith(cache[1], "L2")) << cache[1];
+    const auto frequency = Texts(Under({"CPU", "Frequency"}));
+    ASSERT_EQ(frequency.size(), 3u);
+    EXPECT_TRUE(StartsWith(frequency[0], "Speed clock: ")) << frequency[0];
+    EXPECT_TRUE(StartsWith(frequency[2], "Multiplier: ")) << frequency[2];
+    const auto top = Texts(Under({"CPU"}));
+    EXPECT_TRUE(StartsWith(top.at(0), "Trademark: "));
+    EXPECT_TRUE(StartsWith(top.at(1), "Name: "));
+}
+
 TEST_F(InformationTreeTest, DisplayAndScreenLines) {
     const auto display = Texts(Under({"Display"}));
-    ASSERT_GE(display.size(), 3u);
+    ASSERT_GE(display.size(), 5u);
     EXPECT_EQ(display[0], "Resolution: " + std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + " x " +
                               std::to_string(::GetSystemMetrics(SM_CYSCREEN)));
-    EXPECT_TRUE(StartsWith(display[1], "Color planes: ")) << display[1];
-    EXPECT_EQ(display[2], "Raster technology: yes");
+    EXPECT_TRUE(StartsWith(display[1], "Color depth: ")) << display[1];
+    EXPECT_TRUE(StartsWith(display[2], "Refresh frequency: ")) << display[2];
+    EXPECT_TRUE(StartsWith(display[3], "Color planes: ")) << display[3];
+    EXPECT_EQ(display[4], "Raster technology: yes");
     EXPECT_EQ(Under({"Display", "Curve capabilities"}).size(), 9u);
     EXPECT_EQ(Under({"Display", "Line capabilities"}).size(), 7u);
     EXPECT_EQ(Under({"Display", "Polygon capabilities"}).size(), 7u);
@@ -382,6 +417,42 @@ TEST_F(InformationTreeTest, OpenProgramTimerShowsItsLine) {
     ::ShowWindow(window->Hwnd(), SW_SHOW);
     window->OnTimer(400);
     EXPECT_TRUE(StartsWith(window->ItemText(IDC_OPEN_PROGRAMS), "Number of open programs: "));
+}
+
+TEST_F(InformationTreeTest, DisksAndDrivesHaveTheirSections) {
+    const ovix::DiskFacts facts = ovix::ReadDiskFacts();
+    const auto hdd = Under({"HDD"});
+    size_t disks = 0;
+    for (const Node& node : hdd) {
+        if (node.text.rfind("Hard Disk n\xB0", 0) != 0) continue;
+        EXPECT_EQ(node.image, 51);
+        EXPECT_TRUE(node.bold);
+        const auto lines = Texts(Children(Tree(), node.handle));
+        ASSERT_EQ(lines.size(), 5u);
+        EXPECT_EQ(lines, ovix::PhysicalDiskGroup(facts.disks[disks]).lines);
+        ++disks;
+    }
+    EXPECT_EQ(disks, facts.disks.size());
+
+    const auto drives = Under({"Logical drive"});
+    const auto groups = ovix::LogicalDriveGroups(facts);
+    ASSERT_GE(drives.size(), groups.size());
+    for (size_t i = 0; i < groups.size(); ++i) {
+        EXPECT_EQ(drives[i].text, groups[i].title);
+        EXPECT_EQ(drives[i].image, 51);
+        EXPECT_TRUE(drives[i].bold);
+        const auto lines = Texts(Children(Tree(), drives[i].handle));
+        ASSERT_EQ(lines.size(), groups[i].lines.size());
+        EXPECT_EQ(lines[0], groups[i].lines[0]) << "the total is fixed; free space may drift";
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.end()),
+                  std::vector<std::string>(groups[i].lines.begin() + 3, groups[i].lines.end()));
+    }
+    if (facts.drives.size() > 1) {
+        ASSERT_EQ(drives.size(), groups.size() + 1);
+        EXPECT_EQ(drives.back().text, "Summary");
+        EXPECT_EQ(drives.back().image, 45);
+        EXPECT_EQ(Children(Tree(), drives.back().handle).size(), 2u);
+    }
 }
 
 TEST(ShellIconLocation, SplitsPathAndIndex) {

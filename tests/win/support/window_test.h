@@ -18,6 +18,14 @@ inline ovix::MainWindowOptions QuietOptions() {
     options.splashCheckingDelayMs = 0;
     options.splashWaitMs = 0;
     options.markProgramFolder = false;
+    options.buildInformation = false;
+    return options;
+}
+
+// The same, with the fact sheet and the tree built.
+inline ovix::MainWindowOptions QuietOptionsWithTree() {
+    ovix::MainWindowOptions options = QuietOptions();
+    options.buildInformation = true;
     return options;
 }
 

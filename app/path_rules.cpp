@@ -1,0 +1,96 @@
+#include "app/path_rules.h"
+
+#include <cstddef>
+
+namespace ovix {
+namespace {
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Iterative match with one back-tracking point per star: linear in practice,
+// and no recursion however many stars the mask holds.
+bool MatchExactly(std::string_view name, std::string_view mask) {
+    size_t n = 0, m = 0;
+    size_t starMask = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() && (mask[m] == '?' || FoldAscii(mask[m]) == FoldAscii(name[n]))) {
+            ++m;
+            ++n;
+        } else if (starMask != std::string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+}  // namespace
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+    if (name.empty() || mask.empty()) return false;
+    if (MatchExactly(name, mask)) return true;
+    // "name.*" also stands for "name" without any extension.
+    if (mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*" && name.find('.') == std::string_view::npos) {
+        return MatchExactly(name, mask.substr(0, mask.size() - 2));
+    }
+    return false;
+}
+
+std::string TrimFolderPath(std::string_view path) {
+    while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
+    if (!path.empty() && IsSeparator(path.back())) path.remove_suffix(1);
+    return std::string(path);
+}
+
+bool IsDriveOrShareRoot(std::string_view path) {
+    bool unc = false;
+    if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
+        IsSeparator(path[3])) {
+        path.remove_prefix(4);
+        if (path.size() >= 4 && (path.substr(0, 3) == "UNC" || path.substr(0, 3) == "unc") && IsSeparator(path[3])) {
+            path.remove_prefix(4);
+            unc = true;
+        }
+    } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        path.remove_prefix(2);
+        unc = true;
+    }
+    while (!path.empty() && IsSeparator(path.back())) path.remove_suffix(1);
+    if (unc) {
+        // server, or server and share: nothing below the share.
+        size_t parts = 0;
+        size_t start = 0;
+        while (start <= path.size()) {
+            size_t end = start;
+            while (end < path.size() && !IsSeparator(path[end])) ++end;
+            if (end > start) ++parts;
+            start = end + 1;
+        }
+        return parts <= 2;
+    }
+    return path.size() == 2 && path[1] == ':' &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+
+std::string DoubleZeroList(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& path : paths) {
+        if (path.empty() || path.find('\0') != std::string::npos) return {};
+        list += path;
+        list += '\0';
+    }
+    list += '\0';
+    return list;
+}
+
+}  // namespace ovix

@@ -1,0 +1,165 @@
+// Cost of the management-service probes of one tree build, three ways, run
+// interleaved over rounds and reported as medians:
+//  a) through our probes (one connection per probe, as the program does);
+//  b) the same queries with bare COM calls, one connection per query;
+//  c) the floor: the same queries back to back on one connection.
+// a/b is what our layer adds; b/c is what one connection per probe costs.
+#include "framework/win.h"
+#include "probes/wmi_probes.h"
+
+#include <wbemcli.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr CLSID kLocatorClass = {0x4590F811, 0x1D3A, 0x11D0, {0x89, 0x1F, 0x00, 0xAA, 0x00, 0x4B, 0x2E, 0x24}};
+constexpr IID kLocatorInterface = {0xDC12A687, 0x737F, 0x11CF, {0x88, 0x4D, 0x00, 0xAA, 0x00, 0x4B, 0x2E, 0x24}};
+
+double NowMs() {
+    LARGE_INTEGER frequency, now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+// The probes a tree build runs: all of them but the serial-port list.
+std::vector<const ovix::wmi::ProbeDef*> TreeProbes() {
+    std::vector<const ovix::wmi::ProbeDef*> probes;
+    for (const auto& probe : ovix::wmi::Definitions()) {
+        if (probe.id != ovix::wmi::Probe::SerialPortCaptionList) probes.push_back(&probe);
+    }
+    return probes;
+}
+
+std::wstring Wide(const char* text) { return std::wstring(text, text + std::char_traits<char>::length(text)); }
+
+// One query on an open connection: every instance's property read and dropped.
+size_t QueryOn(IWbemServices* services, const ovix::wmi::ProbeDef& probe) {
+    size_t read = 0;
+    BSTR language = ::SysAllocString(L"WQL");
+    BSTR query = ::SysAllocString((L"SELECT * FROM " + Wide(probe.className)).c_str());
+    BSTR name = ::SysAllocString(Wide(probe.property).c_str());
+    IEnumWbemClassObject* results = nullptr;
+    if (SUCCEEDED(services->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
+                                      &results)) &&
+        results) {
+        for (;;) {
+            IWbemClassObject* object = nullptr;
+            ULONG count = 0;
+            const HRESULT next = results->Next(static_cast<long>(WBEM_INFINITE), 1, &object, &count);
+            if (next != S_OK || count != 1) {
+                if (object) object->Release();
+                break;
+            }
+            VARIANT value;
+            ::VariantInit(&value);
+            object->Get(name, 0, &value, nullptr, nullptr);
+            ::VariantClear(&value);
+            object->Release();
+            ++read;
+            if (probe.shape == ovix::wmi::Shape::Line) break;
+        }
+        results->Release();
+    }
+    ::SysFreeString(language);
+    ::SysFreeString(query);
+    ::SysFreeString(name);
+    return read;
+}
+
+IWbemServices* Connect(IWbemLocator** locator) {
+    *locator = nullptr;
+    if (FAILED(::CoCreateInstance(kLocatorClass, nullptr, CLSCTX_INPROC_SERVER, kLocatorInterface,
+                                  reinterpret_cast<void**>(locator)))) {
+        return nullptr;
+    }
+    IWbemServices* services = nullptr;
+    BSTR nameSpace = ::SysAllocString(L"ROOT\\CIMV2");
+    (*locator)->ConnectServer(nameSpace, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services);
+    ::SysFreeString(nameSpace);
+    if (services) {
+        ::CoSetProxyBlanket(services, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                            RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    }
+    return services;
+}
+
+double Ours(const std::vector<const ovix::wmi::ProbeDef*>& probes) {
+    const double start = NowMs();
+    for (const auto* probe : probes) {
+        if (probe->shape == ovix::wmi::Shape::Line) {
+            ovix::probes::WmiLine(probe->id);
+        } else {
+            std::vector<std::string> lines;
+            ovix::probes::WmiList(probe->id, lines);
+        }
+    }
+    return NowMs() - start;
+}
+
+double BareOnePerQuery(const std::vector<const ovix::wmi::ProbeDef*>& probes) {
+    const double start = NowMs();
+    for (const auto* probe : probes) {
+        const HRESULT init = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
+                               nullptr, EOAC_NONE, nullptr);
+        IWbemLocator* locator = nullptr;
+        if (IWbemServices* services = Connect(&locator)) {
+            QueryOn(services, *probe);
+            services->Release();
+        }
+        if (locator) locator->Release();
+        if (SUCCEEDED(init)) ::CoUninitialize();
+    }
+    return NowMs() - start;
+}
+
+double OneConnection(const std::vector<const ovix::wmi::ProbeDef*>& probes) {
+    const double start = NowMs();
+    const HRESULT init = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IWbemLocator* locator = nullptr;
+    if (IWbemServices* services = Connect(&locator)) {
+        for (const auto* probe : probes) QueryOn(services, *probe);
+        services->Release();
+    }
+    if (locator) locator->Release();
+    if (SUCCEEDED(init)) ::CoUninitialize();
+    return NowMs() - start;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto probes = TreeProbes();
+    if (argc > 1 && std::string(argv[1]) == "each") {
+        // Where the time goes: each probe through our code, once warmed.
+        Ours(probes);
+        for (const auto* probe : probes) {
+            std::printf("%8.2f %s\n", Ours({probe}), probe->name);
+        }
+        return 0;
+    }
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    // Warm the service and set the process security once, as a run of the program does.
+    OneConnection(probes);
+    Ours(probes);
+    std::vector<double> a, b, c;
+    for (int round = 0; round < rounds; ++round) {
+        a.push_back(Ours(probes));
+        b.push_back(BareOnePerQuery(probes));
+        c.push_back(OneConnection(probes));
+    }
+    std::printf("%zu %.2f %.2f %.2f\n", probes.size(), Median(a), Median(b), Median(c));
+    return 0;
+}

@@ -1,0 +1,15 @@
+// Plain text onto the clipboard, with every step that can fail undone.
+#pragma once
+
+#include "framework/win.h"
+
+#include <string_view>
+
+namespace fw {
+
+// Puts the text (with its terminating zero) on the clipboard as CF_TEXT for
+// the owner window. The block is prepared before the clipboard is emptied, so
+// a failed allocation or a clipboard held elsewhere leaves the old content.
+bool SetClipboardText(HWND owner, std::string_view text);
+
+}  // namespace fw

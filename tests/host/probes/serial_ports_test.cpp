@@ -1,0 +1,228 @@
+#include "probes/serial_ports.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using ovix::SerialPortInfo;
+using ovix::SerialPortSource;
+
+// A machine described by the test: version, COM interfaces and the 9x Enum tree.
+class FakePorts : public SerialPortSource {
+public:
+    bool OsVersion(unsigned& major, unsigned& platformId, std::uint32_t& error) override {
+        if (versionError) {
+            error = versionError;
+            return false;
+        }
+        major = this->major;
+        platformId = platform;
+        return true;
+    }
+    bool OpenInterfaces(std::uint32_t& error) override {
+        if (openError) {
+            error = openError;
+            return false;
+        }
+        ++openSets;
+        return true;
+    }
+    Next NextInterface(std::uint32_t index, Interface& found, std::uint32_t& error) override {
+        if (index == failAt) {
+            error = 0x5;
+            return failWith;
+        }
+        if (index >= interfaces.size()) {
+            error = 259;
+            return Next::NoMore;
+        }
+        found = interfaces[index];
+        return Next::Found;
+    }
+    void CloseInterfaces() override { --openSets; }
+
+    bool OpenEnumKey(const std::string& path) override { return path.empty() ? enumOpens : keys.count(path) || children.count(path); }
+    std::vector<std::string> SubkeyNames(const std::string& path) override {
+        auto it = children.find(path);
+        return it == children.end() ? std::vector<std::string>{} : it->second;
+    }
+    std::optional<std::string> RawValue(const std::string& path, const char* name) override {
+        auto it = keys.find(path);
+        if (it == keys.end()) return std::nullopt;
+        auto value = it->second.find(name);
+        if (value == it->second.end()) return std::nullopt;
+        return value->second;
+    }
+
+    unsigned major = 5, platform = 2;
+    std::uint32_t versionError = 0, openError = 0;
+    std::vector<Interface> interfaces;
+    std::uint32_t failAt = 9999;
+    Next failWith = Next::EnumFailed;
+    int openSets = 0;  // sets opened and not yet closed
+    bool enumOpens = true;
+    std::map<std::string, std::vector<std::string>> children;  // Enum paths and their sub-keys
+    std::map<std::string, std::map<std::string, std::string>> keys;  // instance values
+};
+
+SerialPortSource::Interface Port(const std::string& path, std::optional<std::string> friendly,
+                                 std::optional<std::string> desc, std::optional<std::string> location = {}) {
+    return {path, std::move(friendly), std::move(desc), std::move(location)};
+}
+
+TEST(SerialPorts, DeviceInterfacesSkipPortsWithoutBothNames) {
+    FakePorts fake;
+    fake.interfaces = {Port("\\\\?\\acpi#pnp0501#1", "Communications Port (COM1)", "Communications Port"),
+                       Port("\\\\?\\acpi#pnp0501#2", std::nullopt, "Communications Port"),
+                       Port("\\\\?\\usb#vid_0403#3", "USB Serial Port (COM5)", std::nullopt, "USB Serial"),
+                       Port("\\\\?\\usb#vid_0403#4", "USB Serial Port (COM6)", "USB Serial Port", "USB Serial Converter")};
+    std::vector<SerialPortInfo> ports(3);  // stale records are thrown away first
+    ovix::EnumSerialPorts(ports, false, fake);
+    ASSERT_EQ(ports.size(), 2u);
+    EXPECT_EQ(ports[0].devPath, "\\\\?\\acpi#pnp0501#1");
+    EXPECT_EQ(ports[0].portName, "");
+    EXPECT_EQ(ports[0].friendlyName, "Communications Port (COM1)");
+    EXPECT_EQ(ports[0].portDesc, "Communications Port");
+    EXPECT_FALSE(ports[0].usbDevice);
+    EXPECT_TRUE(ports[1].usbDevice);
+    EXPECT_EQ(fake.openSets, 0) << "the set is released";
+}
+
+TEST(SerialPorts, ALongDevicePathIsListedWithThePortsAfterIt) {
+    FakePorts fake;
+    const std::string longPath = "\\\\?\\usb#" + std::string(400, 'x');
+    fake.interfaces = {Port(longPath, "A (COM3)", "A"), Port("short", "B (COM4)", "B")};
+    std::vector<SerialPortInfo> ports;
+    ovix::EnumSerialPorts(ports, false, fake);
+    ASSERT_EQ(ports.size(), 2u);
+    EXPECT_EQ(ports[0].devPath, longPath);
+}
+
+TEST(SerialPorts, RaisedTextsKeepWhatWasFoundAndReleaseTheSet) {
+    FakePorts fake;
+    // An empty description is completed from the friendly name.
+    fake.interfaces = {Port("one", "Communications Port (COM1)", std::string())};
+    fake.failAt = 1;
+    std::vector<SerialPortInfo> ports;
+    try {
+        ovix::EnumSerialPorts(ports, false, fake);
+        FAIL() << "no error raised";
+    } catch (const ovix::SerialPortError& error) {
+        EXPECT_STREQ(error.what(), "SetupDiEnumDeviceInterfaces failed. (err=5)");
+    }
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].portDesc, "Communications Port");
+    EXPECT_EQ(fake.openSets, 0);
+
+    fake.failWith = SerialPortSource::Next::DetailFailed;
+    EXPECT_THROW(
+        {
+            try {
+                ovix::EnumSerialPorts(ports, false, fake);
+            } catch (const ovix::SerialPortError& error) {
+                EXPECT_STREQ(error.what(), "SetupDiGetDeviceInterfaceDetail failed. (err=5)");
+                throw;
+            }
+        },
+        ovix::SerialPortError);
+    EXPECT_EQ(fake.openSets, 0);
+
+    fake.openError = 0xd;
+    try {
+        ovix::EnumSerialPorts(ports, false, fake);
+        FAIL();
+    } catch (const ovix::SerialPortError& error) {
+        EXPECT_STREQ(error.what(), "SetupDiGetClassDevs failed. (err=d)");
+    }
+    EXPECT_TRUE(ports.empty());
+
+    fake.versionError = 0x57;
+    try {
+        ovix::EnumSerialPorts(ports, false, fake);
+        FAIL();
+    } catch (const ovix::SerialPortError& error) {
+        EXPECT_STREQ(error.what(), "Could not get OS version. (err=57)");
+    }
+}
+
+TEST(SerialPorts, NtFourListsComOneToSixteen) {
+    FakePorts fake;
+    fake.major = 4;
+    fake.platform = 2;
+    std::vector<SerialPortInfo> ports;
+    ovix::EnumSerialPorts(ports, false, fake);
+    ASSERT_EQ(ports.size(), 16u);
+    EXPECT_EQ(ports[0].portName, "COM1");
+    EXPECT_EQ(ports[0].devPath, "\\\\.\\COM1");
+    EXPECT_EQ(ports[0].friendlyName, "COM1");
+    EXPECT_EQ(ports[0].portDesc, "COM1");
+    EXPECT_EQ(ports[15].portName, "COM16");
+}
+
+TEST(SerialPorts, NineXRegistryKeepsTheLaterInstanceOfAPort) {
+    FakePorts fake;
+    fake.major = 4;
+    fake.platform = 1;
+    fake.children[""] = {"BIOS", "USBPORTS", "PCI"};
+    fake.children["BIOS"] = {"*PNP0500", "*PNP0303"};
+    fake.children["BIOS\\*PNP0500"] = {"0D", "0E"};
+    fake.children["BIOS\\*PNP0303"] = {"00"};
+    fake.children["USBPORTS"] = {"VID_1234"};
+    fake.children["USBPORTS\\VID_1234"] = {"0001"};
+    // Registry texts need not end in a zero; some carry garbage after one.
+    fake.keys["BIOS\\*PNP0500\\0D"] = {{"PORTNAME", std::string("COM1")}, {"FRIENDLYNAME", "Old (COM1)"}};
+    fake.keys["BIOS\\*PNP0500\\0E"] = {{"PORTNAME", std::string("COM1\0junk", 9)},
+                                        {"FRIENDLYNAME", "Communications Port (COM1)"}};
+    fake.keys["BIOS\\*PNP0303\\00"] = {{"PORTNAME", "KBD"}};
+    fake.keys["USBPORTS\\VID_1234\\0001"] = {{"PORTNAME", "COM7"}};
+    std::vector<SerialPortInfo> ports;
+    ovix::EnumSerialPorts(ports, false, fake);
+    ASSERT_EQ(ports.size(), 2u);
+    EXPECT_EQ(ports[0].portName, "COM1");
+    EXPECT_EQ(ports[0].friendlyName, "Communications Port (COM1)");
+    EXPECT_EQ(ports[0].portDesc, "Communications Port");
+    EXPECT_FALSE(ports[0].usbDevice);
+    EXPECT_EQ(ports[1].portName, "COM7");
+    EXPECT_EQ(ports[1].friendlyName, "COM7");
+    EXPECT_TRUE(ports[1].usbDevice);
+}
+
+TEST(SerialPorts, NineXRegistryErrors) {
+    FakePorts fake;
+    fake.major = 4;
+    fake.platform = 1;
+    fake.enumOpens = false;
+    std::vector<SerialPortInfo> ports;
+    try {
+        ovix::EnumSerialPorts(ports, false, fake);
+        FAIL();
+    } catch (const ovix::SerialPortError& error) {
+        EXPECT_STREQ(error.what(), "Could not read from HKLM\\Enum");
+    }
+    fake.enumOpens = true;
+    fake.children[""] = {"BIOS"};
+    fake.children["BIOS"] = {"*PNP0501"};  // listed, but cannot be opened
+    try {
+        ovix::EnumSerialPorts(ports, false, fake);
+        FAIL();
+    } catch (const ovix::SerialPortError& error) {
+        EXPECT_STREQ(error.what(), "Could not read from HKLM\\Enum\\BIOS\\*PNP0501");
+    }
+}
+
+TEST(CompleteSerialPorts, CutsOnlyAFinalBracket) {
+    std::vector<SerialPortInfo> ports(4);
+    ports[0].friendlyName = "Communications Port (COM1)";
+    ports[1].friendlyName = "(COM2) first";
+    ports[2].friendlyName = "Port (COM3) extra";
+    ports[3].friendlyName = " (COM4)";
+    ovix::CompleteSerialPorts(ports);
+    EXPECT_EQ(ports[0].portDesc, "Communications Port");
+    EXPECT_EQ(ports[1].portDesc, "(COM2) first");
+    EXPECT_EQ(ports[2].portDesc, "Port (COM3) extra");
+    EXPECT_EQ(ports[3].portDesc, " (COM4)") << "\" (\" at position 0 is kept";
+}
+
+}  // namespace
