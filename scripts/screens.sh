@@ -21,8 +21,19 @@ finish() {
 }
 trap finish EXIT
 OVIX_FORCE_XVFB=1 start_xvfb
-# A command of ours inside the same virtual desktop as the program.
-in_desktop() { wine explorer "$desktop" "$@"; }
+# A command of ours inside the same virtual desktop as the program. explorer
+# returns at once, so the command's exit code comes back through a file.
+done_file=$out/.winctl-done
+in_desktop() {
+    rm -f "$done_file"
+    OVIX_DONE_FILE=$(winepath -w "$done_file" 2>/dev/null) wine explorer "$desktop" "$@" >/dev/null 2>&1
+    local i
+    for i in $(seq 1 1500); do
+        [ -s "$done_file" ] && return "$(tr -d '\r\n' < "$done_file")"
+        sleep 0.1
+    done
+    return 1
+}
 
 wine explorer "$desktop" "$exe" >/dev/null 2>&1 &
 # The desktop must exist before a second process joins it, or that one makes its own.
@@ -34,6 +45,8 @@ if ! in_desktop "$ctl" wait "$title" 60000; then
     echo "Ovix did not show its main window" >&2
     exit 1
 fi
+# The window can be found before start-up ends: wait for the splash to go.
+in_desktop "$ctl" gone SplashScreenExClass 120000 || true
 sleep 2  # the status line fills on its first timer ticks
 import -window root "$out/main.png"
 echo "saved $out/main.png"

@@ -1,6 +1,7 @@
 // winctl: drives the program's windows from outside for the scripts (Wine
 // typing does not reach dialogs, messages do).
 //   winctl wait TITLE [TIMEOUT_MS]          until a visible top-level window has that title
+//   winctl gone CLASS [TIMEOUT_MS]           until no window of that class is left (e.g. the splash)
 //   winctl post TITLE MSG WPARAM LPARAM     post a message (numbers, decimal or 0x hex)
 //   winctl command TITLE ID                 post WM_COMMAND ID
 //   winctl close TITLE                      post WM_CLOSE
@@ -50,7 +51,23 @@ int Usage() {
 
 }  // namespace
 
+int Run(int argc, char** argv);
+
+// Started through "explorer /desktop", whose own exit says nothing: the exit
+// code goes to the file named by OVIX_DONE_FILE, where the script waits for it.
 int main(int argc, char** argv) {
+    const int code = Run(argc, argv);
+    char done[MAX_PATH] = "";
+    if (::GetEnvironmentVariableA("OVIX_DONE_FILE", done, sizeof(done)) > 0) {
+        if (FILE* file = std::fopen(done, "w")) {
+            std::fprintf(file, "%d\n", code);
+            std::fclose(file);
+        }
+    }
+    return code;
+}
+
+int Run(int argc, char** argv) {
     // Proves that a program of this build actually runs here.
     if (argc == 2 && std::string(argv[1]) == "probe") {
         std::printf("winctl runs\n");
@@ -60,6 +77,15 @@ int main(int argc, char** argv) {
     const std::string verb = argv[1];
     if (verb == "wait") {
         return WaitFor(argv[2], argc > 3 ? static_cast<DWORD>(Number(argv[3])) : 30000) ? 0 : 1;
+    }
+    if (verb == "gone") {
+        const DWORD timeout = argc > 3 ? static_cast<DWORD>(Number(argv[3])) : 60000;
+        const DWORD start = ::GetTickCount();
+        while (::FindWindowA(argv[2], nullptr)) {
+            if (::GetTickCount() - start > timeout) return 1;
+            ::Sleep(20);
+        }
+        return 0;
     }
     if (verb == "post" && argc == 6) {
         HWND window = ::FindWindowA(nullptr, argv[2]);
@@ -107,7 +133,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot start %s\n", argv[2]);
             return 1;
         }
-        const HWND window = WaitFor(argv[3], argc > 4 ? static_cast<DWORD>(Number(argv[4])) : 30000);
+        const DWORD timeout = argc > 4 ? static_cast<DWORD>(Number(argv[4])) : 30000;
+        HWND window = WaitFor(argv[3], timeout);
+        // Start-up has ended when the splash is gone and the program waits for input.
+        while (window && ::FindWindowA("SplashScreenExClass", nullptr)) ::Sleep(5);
         if (window) ::WaitForInputIdle(process.hProcess, 10000);
         ::QueryPerformanceCounter(&end);
         ::CloseHandle(process.hThread);
