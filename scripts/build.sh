@@ -6,6 +6,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 configure() {
     local dir=$1; shift
+    # A changed toolchain file (another compiler) needs a tree configured anew.
+    local toolchain
+    for toolchain in "$OVIX_ROOT"/cmake/toolchain-*.cmake; do
+        if [ -f "$OVIX_BUILD/$dir/CMakeCache.txt" ] && grep -q "$toolchain" "$OVIX_BUILD/$dir/CMakeCache.txt" &&
+            [ "$toolchain" -nt "$OVIX_BUILD/$dir/CMakeCache.txt" ]; then
+            rm -rf "${OVIX_BUILD:?}/$dir"
+        fi
+    done
     if [ ! -f "$OVIX_BUILD/$dir/build.ninja" ]; then
         cmake -S "$OVIX_ROOT" -B "$OVIX_BUILD/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     fi

@@ -13,7 +13,13 @@ if [ -n "$bad" ]; then
     echo "FAIL: $exe imports unexpected DLLs: $bad"
     exit 1
 fi
-echo "ok: $exe is a 32-bit GUI program importing only system DLLs"
+# Calls that Windows XP and 2000 lack stop the program before it starts.
+newer=$(grep -owE "GetTickCount64|InitializeSRWLock|AcquireSRWLock(Exclusive|Shared)|InitializeConditionVariable|SleepConditionVariable(CS|SRW)|InitOnceExecuteOnce|GetSystemTimePreciseAsFileTime|CreateSymbolicLinkA" <<<"$dump" | sort -u || true)
+if [ -n "$newer" ]; then
+    echo "FAIL: $exe imports calls Windows XP lacks: $newer"
+    exit 1
+fi
+echo "ok: $exe is a 32-bit GUI program importing only system DLLs, none newer than XP"
 
 # Smoke start, only where a 32-bit program actually runs under this Wine.
 probe=$(dirname "$exe")/winctl.exe

@@ -11,6 +11,8 @@ have_cmd cmake || need+=(cmake)
 have_cmd ninja || need+=(ninja-build)
 have_cmd g++ || need+=(g++)
 have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
+# The shipped 32-bit program is built with the win32 thread model (no newer imports).
+have_cmd i686-w64-mingw32-g++-win32 || need+=(g++-mingw-w64-i686-win32)
 have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
 have_cmd x86_64-w64-mingw32-windres || need+=(binutils-mingw-w64-x86-64)
 have_cmd i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
