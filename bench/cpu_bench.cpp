@@ -1,22 +1,12 @@
 // Time processor detection adds to start-up: the first detection (with its
 // 50 ms clock measurement) and the second one before the tree build, which
 // reuses the fresh measurement.
+#include "bench/bench_clock.h"
 #include "framework/win.h"
 #include "probes/cpu_probe.h"
 
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;

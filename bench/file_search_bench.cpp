@@ -7,6 +7,7 @@
 // prints the median milliseconds of: the search (every folder, "*.*", files
 // only), `cmd /c dir /s /b` with its output to a file, and `cmd /c rem` (the
 // interpreter's own start-up, taken off dir's time), and the ratio.
+#include "bench/bench_clock.h"
 #include "app/shell_files.h"
 
 #include <algorithm>
@@ -20,13 +21,6 @@ namespace {
 constexpr int kTopFolders = 40;
 constexpr int kSubFolders = 49;  // 40 + 40 * 49 = 2,000 folders
 constexpr int kFilesPerFolder = 25;
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

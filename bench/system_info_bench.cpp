@@ -2,6 +2,7 @@
 // load) against a bare GlobalMemoryStatusEx call, over many repetitions since
 // the process clock counts in 10 ms steps; the collector's full first load is
 // printed apart. Output: "<timer us> <bare us> <load wall ms> <load cpu ms> <rounds>".
+#include "bench/bench_clock.h"
 #include "framework/win.h"
 #include "probes/system_info.h"
 
@@ -20,24 +21,17 @@ double CpuMs() {
     return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-double WallMs() {
-    LARGE_INTEGER frequency, now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 5000000;
 
     ovix::SystemInfoCollector collector;
-    const double loadWall = WallMs();
+    const double loadWall = NowMs();
     const double loadCpu = CpuMs();
     collector.Refresh();  // the first refresh loads everything
     const double loadCpuMs = CpuMs() - loadCpu;
-    const double loadWallMs = WallMs() - loadWall;
+    const double loadWallMs = NowMs() - loadWall;
 
     volatile int sink = 0;
     double start = CpuMs();

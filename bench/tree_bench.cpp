@@ -1,5 +1,6 @@
 // Time of the information build: the fact sheet and the tree into a real tree
 // control, with the share of the two folder walks shown apart.
+#include "bench/bench_clock.h"
 #include "framework/win.h"
 #include "probes/fact_sheet.h"
 #include "probes/information_tree.h"
@@ -9,17 +10,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
-namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;

@@ -4,6 +4,7 @@
 //  b) the same queries with bare COM calls, one connection per query;
 //  c) the floor: the same queries back to back on one connection.
 // a/b is what our layer adds; b/c is what one connection per probe costs.
+#include "bench/bench_clock.h"
 #include "framework/win.h"
 #include "probes/wmi_probes.h"
 
@@ -19,13 +20,6 @@ namespace {
 
 constexpr CLSID kLocatorClass = {0x4590F811, 0x1D3A, 0x11D0, {0x89, 0x1F, 0x00, 0xAA, 0x00, 0x4B, 0x2E, 0x24}};
 constexpr IID kLocatorInterface = {0xDC12A687, 0x737F, 0x11CF, {0x88, 0x4D, 0x00, 0xAA, 0x00, 0x4B, 0x2E, 0x24}};
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 // The probes a tree build runs: all of them but the serial-port list.
 std::vector<const ovix::wmi::ProbeDef*> TreeProbes() {
