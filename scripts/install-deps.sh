@@ -25,6 +25,14 @@ have_cmd xdotool || need+=(xdotool)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 have_cmd python3 || need+=(python3)
+have_cmd pgrep || need+=(procps)
+# Wine is installed without its recommended packages; on a minimal machine it
+# then lacks the X extensions, TLS and GL libraries and the fonts it loads at
+# run time. Name them.
+for pkg in libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 \
+    libxext6 libxfixes3 libfreetype6 libfontconfig1 libgnutls30 libgl1 fonts-liberation; do
+    have_pkg "$pkg" || need+=("$pkg")
+done
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0

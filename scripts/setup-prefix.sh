@@ -8,8 +8,13 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$(dirname "$WINEPREFIX")"
 echo "setting up the Wine prefix in $WINEPREFIX"
 # No display needed for this; keep wineboot from looking for one.
-DISPLAY= wineboot -i >/dev/null 2>&1 || true
+if ! DISPLAY= wineboot -i >/dev/null 2>&1; then
+    wineserver -k 2>/dev/null || true
+    echo "FAIL: wineboot could not set up $WINEPREFIX" >&2
+    exit 1
+fi
 wineserver -w
+[ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: $WINEPREFIX has no registry after wineboot" >&2; exit 1; }
 
 # The user folders would be links into $HOME: make them real folders in the prefix.
 user_dir=$(ls -d "$WINEPREFIX"/drive_c/users/*/ 2>/dev/null | grep -v '/Public/$' | head -n 1)
