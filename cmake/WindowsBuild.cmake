@@ -30,6 +30,15 @@ set(OVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 add_executable(Ovix WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${OVIX_RESOURCES})
 target_link_libraries(Ovix PRIVATE ovix_core)
 target_link_options(Ovix PRIVATE ${OVIX_STATIC_LINK})
+# A release build ships without symbols: they are kept apart in Ovix.debug.
+if(CMAKE_BUILD_TYPE STREQUAL "Release" AND CMAKE_OBJCOPY)
+    target_compile_options(Ovix PRIVATE -g)
+    target_compile_options(ovix_core PRIVATE -g)
+    add_custom_command(TARGET Ovix POST_BUILD
+        COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:Ovix> $<TARGET_FILE_DIR:Ovix>/Ovix.debug
+        COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE_DIR:Ovix>/Ovix.debug $<TARGET_FILE:Ovix>
+        VERBATIM)
+endif()
 
 # A bare dialog program started the same way as Ovix: the start-up baseline.
 add_executable(bare_dialog WIN32 ${CMAKE_SOURCE_DIR}/bench/bare_dialog.cpp ${OVIX_RESOURCES})
@@ -77,12 +86,19 @@ else()
     set(OVIX_WINDOWS_TESTS_DEFAULT OFF)
 endif()
 option(OVIX_WINDOWS_TESTS "Build the Windows test suite" ${OVIX_WINDOWS_TESTS_DEFAULT})
+# The tests build GoogleTest from its sources; without them (a plain Windows
+# machine) the program is built alone.
+set(OVIX_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's source folder")
+if(OVIX_WINDOWS_TESTS AND NOT EXISTS ${OVIX_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    message(STATUS "GoogleTest's sources are not at ${OVIX_GTEST_SOURCE_DIR}: the Windows tests are not built")
+    set(OVIX_WINDOWS_TESTS OFF)
+endif()
 if(OVIX_WINDOWS_TESTS)
     enable_testing()
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_subdirectory(${OVIX_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
     file(GLOB_RECURSE OVIX_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
     add_executable(ovix_win_tests ${OVIX_WIN_TESTS} ${OVIX_RESOURCES})

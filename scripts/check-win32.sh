@@ -20,6 +20,17 @@ if [ -n "$newer" ]; then
     exit 1
 fi
 echo "ok: $exe is a 32-bit GUI program importing only system DLLs, none newer than XP"
+# It ships stripped: debug sections would make it ten times its size.
+size=$(stat -c %s "$exe")
+echo "size: $size bytes"
+if [ "$size" -gt $((1536 * 1024)) ]; then
+    echo "FAIL: $exe is larger than 1.5 MB (debug sections left in?)"
+    exit 1
+fi
+if i686-w64-mingw32-objdump -h "$exe" | grep -q '\.debug_info'; then
+    echo "FAIL: $exe carries debug sections"
+    exit 1
+fi
 
 # Smoke start, only where a 32-bit program actually runs under this Wine.
 probe=$(dirname "$exe")/winctl.exe
