@@ -107,13 +107,19 @@ LONG RegKey::DeleteValue(const char* name) const {
 std::vector<std::string> RegKey::SubkeyNames() const {
     std::vector<std::string> names;
     if (!key_) return names;
-    for (DWORD index = 0;; ++index) {
-        char name[257];
-        DWORD length = sizeof(name);
-        const LONG status = ::RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        if (status != ERROR_SUCCESS) continue;  // a name too long for the list: skip it
-        names.emplace_back(name, length);
+    std::string name(256, '\0');
+    for (DWORD index = 0;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG status = ::RegEnumKeyExA(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA && name.size() < 32768) {
+            name.resize(name.size() * 2);  // the same index again, with room
+            continue;
+        }
+        // Any other error ends the list: a key deleted while it is listed
+        // answers the same error at every index.
+        if (status != ERROR_SUCCESS) break;
+        names.emplace_back(name.data(), length);
+        ++index;
     }
     return names;
 }
