@@ -82,6 +82,22 @@ bool IsDriveOrShareRoot(std::string_view path) {
 
 bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
 
+std::string_view LastPathPart(std::string_view path) {
+    while (!path.empty() && IsSeparator(path.back())) path.remove_suffix(1);
+    const size_t cut = path.find_last_of("\\/:");
+    return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool EndsWithDotOrBlank(std::string_view name) { return !name.empty() && (name.back() == '.' || name.back() == ' '); }
+
+bool IsUnsafeDeletePath(std::string_view path) {
+    if (path.find_first_not_of(' ') == std::string_view::npos) return true;
+    if (HasWildcard(path)) return true;
+    if (path.size() >= 2 && path[1] == ':' && (path.size() == 2 || !IsSeparator(path[2]))) return true;
+    const std::string_view last = LastPathPart(path);
+    return last.empty() || EndsWithDotOrBlank(last);
+}
+
 std::string DoubleZeroList(const std::vector<std::string>& paths) {
     std::string list;
     for (const std::string& path : paths) {

@@ -25,6 +25,20 @@ bool IsDriveOrShareRoot(std::string_view absolutePath);
 
 bool HasWildcard(std::string_view path);
 
+// The last part of a path ("b" in "C:\a\b\"): trailing separators ignored,
+// the part after the last separator or drive colon; empty for a root.
+std::string_view LastPathPart(std::string_view path);
+
+// True for a name that Win32 path rules would change: one that ends in '.'
+// or ' ' ("x." and "x " both name "x"), "." and ".." among them.
+bool EndsWithDotOrBlank(std::string_view name);
+
+// True for a path that must never reach a recursive delete, because the
+// system would resolve it to another, larger target: empty or blank, with a
+// wildcard, drive-relative ("C:", "C:name": the drive's current folder), or
+// whose last part is empty, "." or "..", or ends in '.' or ' '.
+bool IsUnsafeDeletePath(std::string_view path);
+
 // The shell's list form: each path with its zero, then one more zero. Empty
 // when any path is empty (an empty path would end the list early).
 std::string DoubleZeroList(const std::vector<std::string>& paths);

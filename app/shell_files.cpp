@@ -55,10 +55,23 @@ std::string FullPath(const std::string& path) {
     return {};
 }
 
+// The absolute path that a delete may act on, or "" when the path is refused:
+// unsafe as given, a root once made absolute, or made absolute into another
+// name (the system strips what it does not keep).
+std::string SafeDeleteTarget(const std::string& path) {
+    if (IsUnsafeDeletePath(path)) return {};
+    const std::string full = FullPath(path);
+    if (full.empty() || HasWildcard(full) || IsDriveOrShareRoot(full)) return {};
+    if (LastPathPart(full) != LastPathPart(path)) return {};
+    return full;
+}
+
 }  // namespace
 
 void FileSearch::AddFolder(const std::string& path, bool withSubfolders) {
     const std::string folder = TrimFolderPath(path);
+    // An empty or blank folder would search the current drive's root.
+    if (folder.find_first_not_of(" \\/") == std::string::npos) return;
     folders_.push_back(folder);
     if (withSubfolders) AddSubfolders(folder);
 }
@@ -70,6 +83,8 @@ void FileSearch::AddSubfolders(const std::string& folder) {
     ForEachEntry(folder + "\\*", [&](const WIN32_FIND_DATAA& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
+        // "x." would be read as "x", which may be another folder (a link).
+        if (EndsWithDotOrBlank(entry.cFileName)) return;
         subfolders.push_back(folder + "\\" + UsableName(entry));
     });
     for (const std::string& subfolder : subfolders) {
@@ -86,6 +101,8 @@ void FileSearch::Search(const std::string& mask, bool collectFiles, bool collect
             if (directory ? !collectDirectories : !collectFiles) return;
             // The find call also matched the 8.3 name; keep what the long name matches.
             if (!MatchesMask(entry.cFileName, mask)) return;
+            // Such a path names another entry than the one listed.
+            if (EndsWithDotOrBlank(entry.cFileName)) return;
             FoundFile found;
             found.path = folder + "\\" + UsableName(entry);
             found.directory = directory;
@@ -120,7 +137,16 @@ bool ShellFileBatch::Run(int* outResult, bool* outAborted) {
     if (outAborted) *outAborted = false;
     if (!Acceptable()) return false;
 
-    const std::string from = DoubleZeroList(sources_);
+    // A delete acts on absolute paths that passed the single delete's checks.
+    std::vector<std::string> deleteTargets;
+    if (operation_ == FO_DELETE) {
+        for (const std::string& source : sources_) {
+            std::string target = SafeDeleteTarget(source);
+            if (target.empty()) return false;
+            deleteTargets.push_back(std::move(target));
+        }
+    }
+    const std::string from = DoubleZeroList(operation_ == FO_DELETE ? deleteTargets : sources_);
     const std::string to = operation_ == FO_DELETE ? std::string() : DoubleZeroList(destinations_);
     if (from.empty() || (operation_ != FO_DELETE && to.empty())) return false;
 
@@ -143,9 +169,8 @@ bool ShellFileBatch::Run(int* outResult, bool* outAborted) {
 }
 
 bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shell) {
-    if (path.empty() || HasWildcard(path)) return false;
-    const std::string full = FullPath(path);
-    if (full.empty() || HasWildcard(full) || IsDriveOrShareRoot(full)) return false;
+    const std::string full = SafeDeleteTarget(path);
+    if (full.empty()) return false;
 
     const std::string from = DoubleZeroList({full});
     SHFILEOPSTRUCTA operation{};

@@ -27,7 +27,8 @@ struct FoundFile {
 class FileSearch {
 public:
     void ClearFolders() { folders_.clear(); }
-    // Appends the folder (trailing blanks and one trailing "\" or "/" removed);
+    // Appends the folder (trailing blanks and one trailing "\" or "/" removed;
+    // a folder left empty or blank is not added: it would mean the drive root);
     // with sub-folders, every folder below it too, depth first in the order
     // the enumeration returns them. Links and junctions (reparse points) are
     // never entered: they may lead out of the folder, or back up into it.
@@ -92,8 +93,10 @@ public:
     // answered 0 and did not mark it aborted; the shell's code and its aborted
     // answer are handed back when asked for. Refused (false, shell not called):
     // no owner, an unknown operation, no source, an empty path in a list, a
-    // rename of several sources, and for all but delete no destination or a
-    // destination count other than 1 or the number of sources.
+    // rename of several sources, for all but delete no destination or a
+    // destination count other than 1 or the number of sources, and for a
+    // delete any source that ShellDelete would refuse (a delete hands the
+    // shell the sources made absolute).
     bool Run(int* outResult = nullptr, bool* outAborted = nullptr);
     bool Started() const { return started_; }
 
@@ -113,8 +116,10 @@ private:
 
 // Deletes one file or folder through the shell, silently, permanently or to
 // the Recycle Bin. The path is made absolute first (the shell would put a
-// relative path beyond undo); an empty path, a drive or share root and a path
-// with "*" or "?" are refused without calling the shell.
+// relative path beyond undo). Refused without calling the shell: an empty or
+// blank path, "*" or "?", a drive-relative path ("C:", "C:name"), a last part
+// that is ".", ".." or ends in '.' or ' ', a drive or share root, and a path
+// whose last part changes when it is made absolute.
 bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shell = nullptr);
 
 }  // namespace ovix

@@ -1,5 +1,7 @@
 #include "app/shell_files.h"
 
+#include "app/path_rules.h"
+
 #include "framework/handles.h"
 #include "probes/probe_test_support.h"
 #include "support/temp_folder.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,19 @@ std::vector<std::string> Relative(const std::vector<std::string>& folders, const
         paths.push_back(folder.rfind(base, 0) == 0 ? folder.substr(base.size()) : folder);
     }
     return paths;
+}
+
+// The names a folder lists, dots left out.
+std::vector<std::string> Listing(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(entry.cFileName, ".") && std::strcmp(entry.cFileName, "..")) names.push_back(entry.cFileName);
+    } while (::FindNextFileA(search, &entry));
+    ::FindClose(search);
+    return names;
 }
 
 // A Unix symbolic link that Wine does not list and cannot enter (dangling,
@@ -116,13 +132,14 @@ protected:
     std::string base;
 };
 
-TEST_F(FileSearchTest, AddFolderTrimsAndWalksDepthFirst) {
+TEST_F(FileSearchTest, AddFolderTrimsRefusesBlanksAndWalksDepthFirst) {
     FileSearch search;
     search.AddFolder(folder.Path() + "\\ ", false);
-    ASSERT_EQ(search.Folders().size(), 1u);
-    EXPECT_EQ(search.Folders()[0], folder.Path());
+    ASSERT_EQ(search.Folders(), std::vector<std::string>{folder.Path()});
+    // Each of these would walk the root of the current drive.
+    for (const char* blank : {"", " ", "\\", "/", "\\\\", " / "}) search.AddFolder(blank, true);
+    EXPECT_EQ(search.Folders().size(), 1u);
     search.ClearFolders();
-    EXPECT_TRUE(search.Folders().empty());
 
     search.AddFolder(folder.Path() + "/", true);
     const auto folders = Relative(search.Folders(), base);
@@ -133,7 +150,6 @@ TEST_F(FileSearchTest, AddFolderTrimsAndWalksDepthFirst) {
     ASSERT_NE(sub, folders.end());
     ASSERT_NE(sub + 1, folders.end());
     EXPECT_EQ(*(sub + 1), "sub 1\\deeper");
-    EXPECT_NE(std::find(folders.begin(), folders.end(), "empty"), folders.end());
 }
 
 TEST_F(FileSearchTest, MasksFilesAndFolders) {
@@ -159,16 +175,23 @@ TEST_F(FileSearchTest, MasksFilesAndFolders) {
     EXPECT_EQ(search.Results().size(), 10u) << "7 files and 3 folders, no dots";
     search.ClearResults();
     search.Search("*.txt", false, false);
-    EXPECT_TRUE(search.Results().empty());
     search.Search("*.none", true, true);
     EXPECT_TRUE(search.Results().empty());
+
+    // Records accumulate until cleared; the folders stay.
+    search.Search("a.txt", true, false);
+    search.Search("a.txt", true, false);
+    EXPECT_EQ(Found(search, base), (std::vector<std::string>{"a.txt", "a.txt"}));
+    search.ClearResults();
+    EXPECT_TRUE(search.Results().empty());
+    EXPECT_EQ(search.Folders().size(), 4u);
 }
 
 TEST_F(FileSearchTest, RecordsCarryAttributesSizeAndTimes) {
     FileSearch search;
     search.AddFolder(folder.Path(), false);
     search.Search("*.*", true, false);
-    int checked = 0;
+    ASSERT_EQ(search.Results().size(), 5u);
     for (const auto& record : search.Results()) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         ASSERT_TRUE(::GetFileAttributesExA(record.path.c_str(), GetFileExInfoStandard, &data)) << record.path;
@@ -176,33 +199,10 @@ TEST_F(FileSearchTest, RecordsCarryAttributesSizeAndTimes) {
         EXPECT_EQ(record.size, (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
         EXPECT_EQ(::CompareFileTime(&record.lastWritten, &data.ftLastWriteTime), 0);
         EXPECT_EQ(::CompareFileTime(&record.created, &data.ftCreationTime), 0);
-        ++checked;
+        if (record.path == base + "a.txt") EXPECT_EQ(record.size, 5u);
+        if (record.path == base + "hidden.txt") EXPECT_TRUE(record.attributes & FILE_ATTRIBUTE_HIDDEN);
+        if (record.path == base + "ro.log") EXPECT_TRUE(record.attributes & FILE_ATTRIBUTE_READONLY);
     }
-    EXPECT_EQ(checked, 5);
-    const auto& results = search.Results();
-    const auto a = std::find_if(results.begin(), results.end(), [&](const auto& r) { return r.path == base + "a.txt"; });
-    ASSERT_NE(a, results.end());
-    EXPECT_EQ(a->size, 5u);
-    const auto hidden =
-        std::find_if(results.begin(), results.end(), [&](const auto& r) { return r.path == base + "hidden.txt"; });
-    ASSERT_NE(hidden, results.end());
-    EXPECT_TRUE(hidden->attributes & FILE_ATTRIBUTE_HIDDEN);
-    const auto readOnly =
-        std::find_if(results.begin(), results.end(), [&](const auto& r) { return r.path == base + "ro.log"; });
-    ASSERT_NE(readOnly, results.end());
-    EXPECT_TRUE(readOnly->attributes & FILE_ATTRIBUTE_READONLY);
-}
-
-TEST_F(FileSearchTest, ResultsAccumulateUntilCleared) {
-    FileSearch search;
-    search.AddFolder(folder.Path(), false);
-    search.Search("a.txt", true, false);
-    search.Search("a.txt", true, false);
-    search.Search("*.log", true, false);
-    EXPECT_EQ(Found(search, base), (std::vector<std::string>{"a.txt", "a.txt", "ro.log"}));
-    search.ClearResults();
-    EXPECT_TRUE(search.Results().empty());
-    EXPECT_EQ(search.Folders().size(), 1u) << "the folders stay";
 }
 
 TEST_F(FileSearchTest, UnreadableFolderAddsNothingAndTheNextIsStillSearched) {
@@ -234,6 +234,36 @@ TEST_F(FileSearchTest, LinkToAParentEndsTheWalk) {
     for (const std::string& path : search.Folders()) EXPECT_EQ(path.find("\\up"), std::string::npos) << path;
     search.Search("*.*", true, false);
     EXPECT_EQ(search.Results().size(), 7u) << "each file once, nothing through the link";
+}
+
+// "x." and "x " name "x" to the Win32 calls: beside a link "x" they would
+// lead into the link's target.
+TEST_F(FileSearchTest, NamesEndingInDotOrBlankAreNeitherEnteredNorRecorded) {
+    ASSERT_TRUE(::CreateDirectoryA((base + "target").c_str(), nullptr));
+    WriteFile(base + "target\\secret.txt");
+    test::FolderLink link(base + "x", "target");
+    ASSERT_TRUE(link.IsLink()) << "ln could not make the link";
+    const std::string unixBase = test::UnixPath(folder.Path());
+    ASSERT_FALSE(unixBase.empty());
+    const size_t before = Listing(folder.Path()).size();
+    ASSERT_TRUE(test::RunUnixAndWait("/bin/mkdir \"" + unixBase + "/x.\" \"" + unixBase + "/y \"", "Z:\\bin\\mkdir",
+                                     [&] { return Listing(folder.Path()).size() == before + 2; }));
+    const auto names = Listing(folder.Path());
+    ASSERT_NE(std::find(names.begin(), names.end(), "x."), names.end()) << "Wine lists the name as it is";
+
+    FileSearch search;
+    search.AddFolder(folder.Path(), true);
+    for (const std::string& path : search.Folders()) {
+        EXPECT_FALSE(ovix::EndsWithDotOrBlank(path)) << path;
+        EXPECT_EQ(path.find("\\x"), std::string::npos) << path;
+    }
+    search.Search("*", true, true);
+    for (const auto& record : search.Results()) {
+        EXPECT_EQ(record.path.find("secret"), std::string::npos) << record.path;
+        EXPECT_FALSE(ovix::EndsWithDotOrBlank(record.path)) << record.path;
+    }
+    test::RunUnixAndWait("/bin/rmdir \"" + unixBase + "/x.\" \"" + unixBase + "/y \"", "Z:\\bin\\rmdir",
+                         [&] { return Listing(folder.Path()).size() == before; });
 }
 
 // Below the test folder, 40 levels of 10-character names with one file each.
@@ -349,13 +379,11 @@ TEST_F(ShellFileBatchTest, CopyMoveRenameAndDeleteFileByFile) {
         EXPECT_EQ(ReadFile(Src(name)), name) << "a copy keeps the source";
     }
     EXPECT_FALSE(Exists(Dst("bystander.txt")));
-    EXPECT_EQ(copy.Sources().size(), 3u) << "Run keeps the lists";
 
     ShellFileBatch rename = Batch(ShellOperation::Rename);
     rename.AddSource(Dst("one.txt"));
     rename.AddDestination(Dst("renamed.txt"));
     ASSERT_TRUE(rename.Run());
-    EXPECT_FALSE(Exists(Dst("one.txt")));
     EXPECT_EQ(ReadFile(Dst("renamed.txt")), "one.txt");
 
     // A move with one destination per source.
@@ -366,7 +394,6 @@ TEST_F(ShellFileBatchTest, CopyMoveRenameAndDeleteFileByFile) {
     move.AddDestination(base + "moved-3.txt");
     ASSERT_TRUE(move.Run());
     EXPECT_FALSE(Exists(Dst("two.txt")));
-    EXPECT_FALSE(Exists(Dst("three.txt")));
     EXPECT_EQ(ReadFile(base + "moved-2.txt"), "two.txt");
     EXPECT_EQ(ReadFile(base + "moved-3.txt"), "three.txt");
 
@@ -379,48 +406,16 @@ TEST_F(ShellFileBatchTest, CopyMoveRenameAndDeleteFileByFile) {
     EXPECT_TRUE(Exists(base + "moved-3.txt"));
     for (const char* name : {"one.txt", "two.txt", "three.txt", "bystander.txt"}) EXPECT_TRUE(Exists(Src(name)));
 
-    // The owner empties the sources between steps, and the next run uses the new ones.
-    remove.ClearSources();
-    remove.AddSource(base + "moved-3.txt");
-    ASSERT_TRUE(remove.Run());
-    EXPECT_FALSE(Exists(base + "moved-3.txt"));
-    EXPECT_TRUE(Exists(Src("one.txt")));
-}
-
-TEST_F(ShellFileBatchTest, ShellFailureIsAFailureWithItsCode) {
-    ShellFileBatch copy = Batch(ShellOperation::Copy);
-    copy.AddSource(Src("missing.txt"));
-    copy.AddDestination(base + "dst");
-    int result = 0;
-    bool aborted = true;
-    EXPECT_FALSE(copy.Run(&result, &aborted));
-    EXPECT_TRUE(copy.Started());
+    // A failing copy is a failure with the shell's code.
+    ShellFileBatch missing = Batch(ShellOperation::Copy);
+    missing.AddSource(Src("missing.txt"));
+    missing.AddDestination(base + "dst");
+    EXPECT_FALSE(missing.Run(&result, &aborted));
+    EXPECT_TRUE(missing.Started());
     EXPECT_NE(result, 0);
-    EXPECT_FALSE(aborted);
-    EXPECT_FALSE(Exists(Dst("missing.txt")));
 }
 
-TEST_F(ShellFileBatchTest, AbortedOperationIsAFailure) {
-    FakeShell shell;
-    shell.abort = true;
-    ShellFileBatch copy = Batch(ShellOperation::Copy);
-    copy.SetShell(&shell);
-    copy.AddSource(Src("one.txt"));
-    copy.AddDestination(base + "dst");
-    int result = -1;
-    bool aborted = false;
-    EXPECT_FALSE(copy.Run(&result, &aborted));
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(aborted);
-    EXPECT_TRUE(copy.Started());
-    // Without the out-parameters, the same answer.
-    EXPECT_FALSE(copy.Run());
-    shell.abort = false;
-    EXPECT_TRUE(copy.Run(&result, &aborted));
-    EXPECT_FALSE(aborted);
-}
-
-TEST_F(ShellFileBatchTest, RecordHandedToTheShell) {
+TEST_F(ShellFileBatchTest, RecordHandedToTheShellAndItsAnswer) {
     FakeShell shell;
     ShellFileBatch copy(owner, ShellOperation::Copy, ovix::kDriverBackupFlags);
     copy.SetShell(&shell);
@@ -444,75 +439,75 @@ TEST_F(ShellFileBatchTest, RecordHandedToTheShell) {
     EXPECT_EQ(shell.flags, 0x0351);
     EXPECT_EQ(shell.to, std::string("D:\\1\0D:\\2\0\0", 11));
 
+    // An aborted operation is a failure, though the shell answered 0.
+    shell.abort = true;
+    int result = -1;
+    bool aborted = false;
+    EXPECT_FALSE(copy.Run(&result, &aborted));
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(aborted);
+    EXPECT_FALSE(copy.Run());
+    shell.abort = false;
+
+    // A delete hands over absolute paths and no destination.
+    char current[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(current), current);
+    ASSERT_TRUE(::SetCurrentDirectoryA(base.c_str()));
     ShellFileBatch remove(owner, ShellOperation::Delete, ovix::kCleanerDeleteFlags);
     remove.SetShell(&shell);
-    remove.AddSource("C:\\c.txt");
+    remove.AddSource("src\\one.txt");
     remove.AddDestination("ignored");
-    ASSERT_TRUE(remove.Run());
+    const bool removed = remove.Run();
+    ::SetCurrentDirectoryA(current);
+    ASSERT_TRUE(removed);
     EXPECT_EQ(shell.function, static_cast<UINT>(FO_DELETE));
     EXPECT_EQ(shell.flags, 0x0214);
+    EXPECT_EQ(shell.from, Src("one.txt") + std::string(2, '\0'));
     EXPECT_EQ(shell.to, "<null>");
 }
+
+// Paths that a recursive delete would resolve to another, larger target.
+const char* const kUnsafeDeletePaths[] = {
+    "", " ", "   ", ".", "..", "...", "C:", "c:", "C:name", "C:\\", "c:/", "\\", "/",
+    "\\\\server\\share", "\\\\server\\share\\", "C:\\..", "C:\\windows\\.", "C:\\windows\\..", "report.",
+    "report ", "dir\\sub.", "dir\\sub. ", "C:\\*", "C:\\windows\\*.exe", "C:\\windows\\no?.exe",
+};
 
 TEST_F(ShellFileBatchTest, BadParametersAreRefusedWithoutTheShell) {
     FakeShell shell;
     auto refused = [&](ShellFileBatch& batch) {
         batch.SetShell(&shell);
         int result = 1234;
-        const int before = shell.calls;
         const bool ran = batch.Run(&result, nullptr);
         EXPECT_FALSE(batch.Started());
         EXPECT_EQ(result, 1234) << "no code handed back";
-        return !ran && shell.calls == before;
+        return !ran;
     };
-    {
-        ShellFileBatch noOwner(nullptr, ShellOperation::Delete);
-        noOwner.AddSource("C:\\x");
-        EXPECT_TRUE(refused(noOwner));
+    auto batch = [&](ShellOperation operation, std::vector<std::string> sources,
+                     std::vector<std::string> destinations, HWND window) {
+        ShellFileBatch made(window, operation, 0x0214);
+        for (auto& source : sources) made.AddSource(source);
+        for (auto& destination : destinations) made.AddDestination(destination);
+        return made;
+    };
+    const std::string one = Src("one.txt"), two = Src("two.txt"), three = Src("three.txt");
+    std::vector<ShellFileBatch> cases;
+    cases.push_back(batch(ShellOperation::Delete, {one}, {}, nullptr));                  // no owner
+    cases.push_back(batch(ShellOperation::Delete, {}, {}, owner));                       // no source
+    cases.push_back(batch(ShellOperation::Copy, {one}, {}, owner));                      // no destination
+    cases.push_back(batch(ShellOperation::Copy, {one, two, three}, {Dst(""), base}, owner));  // 3 to 2
+    cases.push_back(batch(ShellOperation::Delete, {one, "", two}, {}, owner));           // empty source
+    cases.push_back(batch(ShellOperation::Move, {one, two}, {Dst("one.txt"), ""}, owner));  // empty destination
+    cases.push_back(batch(ShellOperation::Rename, {one, two}, {Dst("x.txt")}, owner));    // rename of two
+    for (const char* unsafe : kUnsafeDeletePaths) {
+        if (*unsafe) cases.push_back(batch(ShellOperation::Delete, {one, unsafe}, {}, owner));
     }
+    for (size_t i = 0; i < cases.size(); ++i) EXPECT_TRUE(refused(cases[i])) << "case " << i;
     for (UINT code : {0u, 5u, 0xFFFFu}) {
         ShellFileBatch unknown = Batch(ShellOperation::Delete);
         unknown.SetOperationCode(code);
-        unknown.AddSource("C:\\x");
+        unknown.AddSource(one);
         EXPECT_TRUE(refused(unknown)) << code;
-    }
-    {
-        ShellFileBatch empty = Batch(ShellOperation::Delete);
-        EXPECT_TRUE(refused(empty));
-    }
-    {
-        ShellFileBatch noDestination = Batch(ShellOperation::Copy);
-        noDestination.AddSource("C:\\x");
-        EXPECT_TRUE(refused(noDestination));
-    }
-    {
-        ShellFileBatch threeToTwo = Batch(ShellOperation::Copy);
-        for (const char* name : {"one.txt", "two.txt", "three.txt"}) threeToTwo.AddSource(Src(name));
-        threeToTwo.AddDestination(base + "dst");
-        threeToTwo.AddDestination(base + "src");
-        EXPECT_TRUE(refused(threeToTwo));
-    }
-    {
-        ShellFileBatch emptySource = Batch(ShellOperation::Delete);
-        emptySource.AddSource(Src("one.txt"));
-        emptySource.AddSource("");
-        emptySource.AddSource(Src("two.txt"));
-        EXPECT_TRUE(refused(emptySource));
-    }
-    {
-        ShellFileBatch emptyDestination = Batch(ShellOperation::Move);
-        emptyDestination.AddSource(Src("one.txt"));
-        emptyDestination.AddSource(Src("two.txt"));
-        emptyDestination.AddDestination(Dst("one.txt"));
-        emptyDestination.AddDestination("");
-        EXPECT_TRUE(refused(emptyDestination));
-    }
-    {
-        ShellFileBatch renameTwo = Batch(ShellOperation::Rename);
-        renameTwo.AddSource(Src("one.txt"));
-        renameTwo.AddSource(Src("two.txt"));
-        renameTwo.AddDestination(Dst("x.txt"));
-        EXPECT_TRUE(refused(renameTwo));
     }
     EXPECT_EQ(shell.calls, 0);
     for (const char* name : {"one.txt", "two.txt", "three.txt", "bystander.txt"}) EXPECT_TRUE(Exists(Src(name)));
@@ -554,21 +549,33 @@ TEST_F(ShellDeleteTest, RelativePathIsMadeAbsoluteFirst) {
     ::SetCurrentDirectoryA(current);
 }
 
-TEST_F(ShellDeleteTest, EmptyRootsAndWildcardsAreRefused) {
+TEST_F(ShellDeleteTest, PathsThatResolveElsewhereAreRefused) {
+    // Inside the test folder as the current folder, so that a wrongly
+    // accepted path could only ever reach the test's own files.
+    char current[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(current), current);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
+    ASSERT_TRUE(::CreateDirectoryA("dir", nullptr));
+    WriteFile("dir\\sub");
+    WriteFile("report");
+    WriteFile("a.txt");
     FakeShell shell;
-    for (const char* path : {"", "C:\\", "c:/", "Z:\\", "\\\\server\\share", "\\\\server\\share\\", "C:\\..",
-                             "C:\\*", "C:\\windows\\*.exe", "C:\\windows\\no?.exe"}) {
+    const std::string drive = folder.Path().substr(0, 2);
+    for (const std::string& path : {drive, drive + "dir", folder.File("..."), folder.File("dir") + "\\."}) {
+        EXPECT_FALSE(ovix::ShellDelete(path, false, &shell)) << path;
+    }
+    for (const char* path : kUnsafeDeletePaths) {
         EXPECT_FALSE(ovix::ShellDelete(path, false, &shell)) << path;
         EXPECT_FALSE(ovix::ShellDelete(path, true, &shell)) << path;
     }
     EXPECT_EQ(shell.calls, 0);
-    // With the real shell, a wildcard inside the test folder deletes nothing.
-    WriteFile(folder.File("a.txt"));
-    WriteFile(folder.File("b.txt"));
-    EXPECT_FALSE(ovix::ShellDelete(folder.File("*.txt"), false));
-    EXPECT_FALSE(ovix::ShellDelete(folder.File("?.txt"), true));
-    EXPECT_TRUE(Exists(folder.File("a.txt")));
-    EXPECT_TRUE(Exists(folder.File("b.txt")));
+    // With the real shell too: nothing goes.
+    for (const char* path : {"report.", "report ", "dir\\sub.", ".", "*.txt", "?.txt"}) {
+        EXPECT_FALSE(ovix::ShellDelete(path, false)) << path;
+    }
+    EXPECT_FALSE(ovix::ShellDelete(drive, false));
+    ::SetCurrentDirectoryA(current);
+    for (const char* name : {"dir\\sub", "report", "a.txt"}) EXPECT_TRUE(Exists(folder.File(name))) << name;
 }
 
 // Wine moves a Recycle-Bin delete to $XDG_DATA_HOME/Trash; it reads the
