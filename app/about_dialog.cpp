@@ -22,9 +22,8 @@ const char kAboutText[] =
 AboutDialog::AboutDialog() : MappedDialog(IDD_ABOUT) {}
 
 const AboutDialog::Map& AboutDialog::MessageMap() {
-    static const Map::Message messages[] = {{WM_DRAWITEM, &AboutDialog::OnDrawItem}};
     static const Map::Command commands[] = {{IDC_ABOUT_HOMEPAGE, &AboutDialog::OnHomepage}};
-    static const Map map{messages, commands};
+    static const Map map{{}, commands};
     return map;
 }
 
@@ -47,12 +46,6 @@ void AboutDialog::OnHomepage() {
     } else {
         ::ShellExecuteA(Hwnd(), "open", kProductPageUrl, nullptr, nullptr, SW_SHOWNORMAL);
     }
-}
-
-LRESULT AboutDialog::OnDrawItem(WPARAM wParam, LPARAM lParam) {
-    if (wParam != IDC_ABOUT_SCROLLER) return FALSE;
-    scroller_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return TRUE;
 }
 
 }  // namespace ovix

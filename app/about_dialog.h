@@ -29,7 +29,6 @@ protected:
 
 private:
     void OnHomepage();
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 
     widgets::TextScroller scroller_;
     widgets::IconButton homepageButton_;

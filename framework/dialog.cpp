@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include "framework/owner_draw.h"
+
 #include <vector>
 
 namespace fw {
@@ -141,6 +143,10 @@ bool Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_TIMER:
         OnTimer(wParam);
         result = 0;
+        return true;
+    case WM_DRAWITEM:
+        if (!DrawOwnerDrawn(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
         return true;
     default:
         return false;

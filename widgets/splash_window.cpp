@@ -161,6 +161,10 @@ LRESULT CALLBACK SplashWindow::Procedure(HWND window, UINT message, WPARAM wPara
         ::EndPaint(window, &paint);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        // The fade draws the window through this message, not WM_PAINT.
+        if (self && self->bitmap_) self->Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         break;

@@ -2,9 +2,13 @@
 
 namespace widgets {
 
+TextScroller::~TextScroller() { fw::SetOwnerDrawn(box_, nullptr); }
+
 bool TextScroller::Attach(HWND box, std::string text, const char* fontName, int weight) {
     if (!box) return false;
+    fw::SetOwnerDrawn(box_, nullptr);
     box_ = box;
+    fw::SetOwnerDrawn(box_, this);
     text_ = std::move(text);
     font_.Reset(::CreateFontA(-12, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, fontName));
@@ -33,7 +37,7 @@ void TextScroller::Advance() {
     ::InvalidateRect(box_, nullptr, FALSE);
 }
 
-void TextScroller::Draw(const DRAWITEMSTRUCT& item) {
+void TextScroller::DrawItem(const DRAWITEMSTRUCT& item) {
     const RECT& box = item.rcItem;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;

@@ -3,22 +3,25 @@
 #pragma once
 
 #include "framework/handles.h"
+#include "framework/owner_draw.h"
 
 #include <string>
 
 namespace widgets {
 
-class TextScroller {
+class TextScroller : public fw::OwnerDrawn {
 public:
     TextScroller() = default;
+    ~TextScroller() override;
     TextScroller(const TextScroller&) = delete;
     TextScroller& operator=(const TextScroller&) = delete;
 
-    // box: an SS_OWNERDRAW static; its parent forwards WM_DRAWITEM to Draw().
+    // box: an SS_OWNERDRAW static of an Ovix dialog, which hands its
+    // WM_DRAWITEM to this object.
     bool Attach(HWND box, std::string text, const char* fontName, int weight);
     // One step up; call from the owner's timer.
     void Advance();
-    void Draw(const DRAWITEMSTRUCT& item);
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
 
     const std::string& Text() const { return text_; }
     int Offset() const { return offset_; }

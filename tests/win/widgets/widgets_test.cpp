@@ -1,4 +1,5 @@
 #include "framework/handles.h"
+#include "framework/owner_draw.h"
 #include "framework/resources.h"
 #include "resources/resource_ids.h"
 #include "widgets/gradient_gauge.h"
@@ -6,6 +7,8 @@
 #include "widgets/splash_window.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -41,6 +44,35 @@ TEST(Splash, ShapedTopMostToolWindowWithItsText) {
         EXPECT_EQ(splash.Hwnd(), nullptr);
     }
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdiBefore);
+}
+
+// The fade paints through WM_PRINTCLIENT: without it, a blank shape fades in.
+TEST(Splash, PrintsItsBitmapForTheFade) {
+    widgets::SplashWindow splash;
+    widgets::SplashOptions options;
+    options.bitmapId = IDB_SPLASH;
+    ASSERT_TRUE(splash.Show(options));
+    RECT client{};
+    ::GetClientRect(splash.Hwnd(), &client);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP target = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, target);
+    RECT all{0, 0, client.right, client.bottom};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SendMessageA(splash.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    fw::BitmapHandle bitmap = fw::LoadBitmapResource(IDB_SPLASH);
+    HDC source = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSource = ::SelectObject(source, bitmap.Get());
+    const int x = client.right / 2, y = client.bottom / 2;
+    EXPECT_EQ(::GetPixel(dc, x, y), ::GetPixel(source, x, y));
+    EXPECT_NE(::GetPixel(dc, x, y), RGB(0, 0, 0));
+    ::SelectObject(source, oldSource);
+    ::DeleteDC(source);
+    ::SelectObject(dc, old);
+    ::DeleteObject(target);
+    ::DeleteDC(dc);
 }
 
 TEST(Splash, ShownAgainReusesItsClass) {
@@ -116,22 +148,65 @@ TEST_F(GaugeTest, DestroyingTheBarDetachesTheGauge) {
     EXPECT_EQ(gauge.Pos(), 0);
 }
 
-TEST(IconButton, ReplacingTheIconDestroysTheOldOne) {
+// What the drawing object paints for the button in the given state, as pixels.
+std::vector<COLORREF> Rendered(HWND button, UINT state) {
+    constexpr int kWidth = 80, kHeight = 24;
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kWidth, kHeight);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = button;
+    item.hDC = dc;
+    item.rcItem = {0, 0, kWidth, kHeight};
+    item.itemState = state;
+    std::vector<COLORREF> pixels;
+    if (fw::DrawOwnerDrawn(&item)) {
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) pixels.push_back(::GetPixel(dc, x, y));
+        }
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+TEST(IconButton, DrawsIconAndTextInEveryStateAndOwnsOneIcon) {
     HWND button = ::CreateWindowExA(0, "BUTTON", "Autorun", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 24, nullptr,
                                     nullptr, nullptr, nullptr);
+    HWND plain = ::CreateWindowExA(0, "BUTTON", "Autorun", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 24, nullptr,
+                                   nullptr, nullptr, nullptr);
     const long before = fw::LiveCount(fw::ResourceKind::Icon);
     {
         widgets::IconButton icon;
         ASSERT_TRUE(icon.SetIcon(button, IDI_OVIX));
-        EXPECT_EQ(::SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0), reinterpret_cast<LRESULT>(icon.Icon()));
+        // Drawn by the object, whatever the common controls' version.
+        EXPECT_EQ(::GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+        const auto normal = Rendered(button, 0);
+        ASSERT_FALSE(normal.empty());
+        for (UINT state : {UINT(ODS_SELECTED), UINT(ODS_DISABLED), UINT(ODS_FOCUS)}) {
+            EXPECT_NE(Rendered(button, state), normal) << "state " << state;
+        }
+        // The same button without an icon looks different: the icon is drawn.
+        widgets::IconButton textOnly;
+        fw::SetOwnerDrawn(plain, &textOnly);
+        EXPECT_NE(Rendered(plain, 0), normal);
+        fw::SetOwnerDrawn(plain, nullptr);
+
         ASSERT_TRUE(icon.SetIcon(button, IDI_AUTORUN_ON));
         EXPECT_EQ(icon.IconId(), static_cast<UINT>(IDI_AUTORUN_ON));
+        EXPECT_NE(Rendered(button, 0), normal);
         EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Icon), before + 1);
         EXPECT_FALSE(icon.SetIcon(button, 9999)) << "a missing icon keeps the old one";
         EXPECT_EQ(icon.IconId(), static_cast<UINT>(IDI_AUTORUN_ON));
-        ::DestroyWindow(button);
     }
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Icon), before);
+    EXPECT_TRUE(Rendered(button, 0).empty()) << "the button no longer names a drawer that is gone";
+    ::DestroyWindow(button);
+    ::DestroyWindow(plain);
 }
 
 }  // namespace
