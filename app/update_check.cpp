@@ -119,7 +119,7 @@ UpdateOutcome Check(const UpdateCheckSettings& settings) {
     connection.Reset();
     internet.Reset();
 
-    if (!UpdateOffersNewVersion(status, body)) return UpdateOutcome::UpToDate;
+    if (!UpdateOffersNewVersion(body)) return UpdateOutcome::UpToDate;
     const int answer = ::MessageBoxA(nullptr, kNewVersionQuestion, "Ovix", MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND);
     if (answer != IDYES) return UpdateOutcome::Declined;
     if (settings.openPage) {
