@@ -3,20 +3,12 @@
 #include "framework/handles.h"
 #include "framework/text_format.h"
 #include "probes/fact_text.h"
-#include "probes/os_version.h"
 #include "probes/system_info.h"
 #include "probes/system_probes.h"
 #include "probes/wmi_probes.h"
 
 namespace ovix {
 namespace {
-
-// Server 2003 is NT 5.2.
-bool IsServer2003() {
-    const OsVersionRecord& os = OsVersion();
-    return os.read && os.info.dwPlatformId == VER_PLATFORM_WIN32_NT && os.info.dwMajorVersion == 5 &&
-           os.info.dwMinorVersion == 2;
-}
 
 std::string Labelled(const char* format, const std::string& value) { return fw::Format(format, value.c_str()); }
 
@@ -44,8 +36,6 @@ void BuildFactSheet(FactSheet& facts) {
 }
 
 void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector) {
-    ReadOsVersion();
-    const bool server2003 = IsServer2003();
     const SystemFactLines system = BuildSystemFactLines(collector);
     facts.osModel = system.osModel;
     facts.osVersion = system.osVersion;
@@ -65,7 +55,7 @@ void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector) {
     facts.osTrademark = Labelled("Trademark: %s", probes::ProductName());
     facts.osType = Labelled("Type: %s", probes::CurrentType());
     facts.osSerialNumber = Labelled("Serial number: %s", probes::ProductId());
-    facts.osLanguage = OsLanguageLine(server2003, probes::Language(), probes::Country());
+    facts.osLanguage = OsLanguageLine(collector.IsServer2003(), probes::Language(), probes::Country());
     facts.systemIdentifier = Labelled("System Identifier: %s", probes::SystemIdentifier());
     facts.systemStart = probes::BootMode();
     facts.systemRestore = probes::SystemRestoreCheck() ? "System Restore: Enable" : "System Restore: Disable";

@@ -15,18 +15,9 @@ std::string ScreenDiagonalLine(int widthMm, int heightMm) {
     return fw::Format("Diagonal: %.1f''", diagonalMm / 25.4);
 }
 
-std::string OsModelLine(bool server2003, const std::string& osName) {
-    return server2003 ? fw::Format("Model: Windows 2003 %s", osName.c_str()) : fw::Format("Model: %s", osName.c_str());
-}
-
 std::string OsLanguageLine(bool server2003, const std::string& language, const std::string& country) {
     return server2003 ? fw::Format("Language: %s", language.c_str())
                       : fw::Format("Country: %s [%s]", country.c_str(), language.c_str());
-}
-
-std::string OsVersionLine(unsigned major, unsigned minor, unsigned build) {
-    return fw::Format("Version: %i.%i Build: %d", static_cast<int>(major), static_cast<int>(minor),
-                      static_cast<int>(build));
 }
 
 std::string FeatureLine(const char* name, bool present) { return fw::Format("%s: %s", name, present ? "yes" : "no"); }

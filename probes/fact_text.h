@@ -9,12 +9,8 @@ namespace ovix {
 std::string ScreenSizeLine(int widthMm, int heightMm);
 // "Diagonal: %.1f''" in inches, from the same millimetres.
 std::string ScreenDiagonalLine(int widthMm, int heightMm);
-// "Model: Windows 2003 %s" on Server 2003, else "Model: %s".
-std::string OsModelLine(bool server2003, const std::string& osName);
 // "Language: %s" on Server 2003, else "Country: %s [%s]".
 std::string OsLanguageLine(bool server2003, const std::string& language, const std::string& country);
-// "Version: %i.%i Build: %d".
-std::string OsVersionLine(unsigned major, unsigned minor, unsigned build);
 // A feature line such as "PAE: yes".
 std::string FeatureLine(const char* name, bool present);
 

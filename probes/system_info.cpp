@@ -303,6 +303,8 @@ void SystemInfoCollector::ReadInterfaces() {
     sysinfo::AssignInterfaceSpeeds(adapters_, interfaces_);
 }
 
+bool SystemInfoCollector::IsServer2003() const { return isNt_ && osMajor_ == 5 && osMinor_ == 2; }
+
 void SystemInfoCollector::ReadAdminMembership() { isAdmin_ = isNt_ && TokenHoldsAdministrators(); }
 
 std::string SystemInfoCollector::Uptime() {
@@ -360,10 +362,9 @@ std::string IpAddress() {
 
 SystemFactLines BuildSystemFactLines(SystemInfoCollector& collector) {
     if (!collector.Loaded()) collector.Load();
-    const bool server2003 = collector.IsNt() && collector.OsMajor() == 5 && collector.OsMinor() == 2;
     SystemFactLines lines;
-    lines.osModel = server2003 ? fw::Format("Model: Windows 2003 %s", collector.OsName().c_str())
-                               : fw::Format("Model: %s", collector.OsName().c_str());
+    lines.osModel = collector.IsServer2003() ? fw::Format("Model: Windows 2003 %s", collector.OsName().c_str())
+                                             : fw::Format("Model: %s", collector.OsName().c_str());
     lines.osVersion = sysinfo::OsVersionFactLine(collector.OsMajor(), collector.OsMinor(), collector.OsBuild());
     lines.bootTime = collector.BootTime();
     lines.totalMemory = sysinfo::TotalMemoryLine(collector.Memory().totalPhysical);

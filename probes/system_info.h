@@ -111,6 +111,8 @@ public:
     unsigned OsMinor() const { return osMinor_; }
     unsigned OsBuild() const { return osBuild_; }
     unsigned ServicePack() const { return servicePack_; }
+    // Windows Server 2003 (NT 5.2): its model and language lines differ.
+    bool IsServer2003() const;
     bool IsAdmin() const { return isAdmin_; }
     unsigned ProcessorCount() const { return processorCount_; }
     const std::string& CpuIdentifier() const { return cpuIdentifier_; }
