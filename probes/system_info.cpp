@@ -38,35 +38,10 @@ bool ReadShortString(HKEY root, const char* keyPath, const char* name, std::stri
 
 using GlobalMemoryStatusExFn = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
 using GetTickCount64Fn = ULONGLONG(WINAPI*)();
-using GetAdaptersInfoFn = DWORD(WINAPI*)(PIP_ADAPTER_INFO, PULONG);
 
 template <class Function>
 Function Kernel32(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name)));
-}
-
-// The adapters of the IP helper, in list order.
-std::vector<sysinfo::AdapterRecord> ReadAdapterList(GetAdaptersInfoFn getAdaptersInfo) {
-    std::vector<sysinfo::AdapterRecord> adapters;
-    if (!getAdaptersInfo) return adapters;
-    ULONG size = 0;
-    if (getAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0) return adapters;
-    // One byte more than asked, as a guard; aligned for the records.
-    std::vector<IP_ADAPTER_INFO> buffer(size / sizeof(IP_ADAPTER_INFO) + 1);
-    ULONG capacity = static_cast<ULONG>(buffer.size() * sizeof(IP_ADAPTER_INFO));
-    if (getAdaptersInfo(buffer.data(), &capacity) != ERROR_SUCCESS) return adapters;
-    for (const IP_ADAPTER_INFO* info = buffer.data(); info; info = info->Next) {
-        sysinfo::AdapterRecord adapter;
-        adapter.name.assign(info->AdapterName, strnlen(info->AdapterName, sizeof(info->AdapterName)));
-        adapter.description.assign(info->Description, strnlen(info->Description, sizeof(info->Description)));
-        adapter.index = info->Index;
-        for (const IP_ADDR_STRING* address = &info->IpAddressList; address; address = address->Next) {
-            const char* text = address->IpAddress.String;
-            adapter.addresses.emplace_back(text, strnlen(text, sizeof(address->IpAddress.String)));
-        }
-        adapters.push_back(std::move(adapter));
-    }
-    return adapters;
 }
 
 // The SID of the built-in Administrators group, freed by its owner.
@@ -124,6 +99,35 @@ struct TimeOfDayInformation {
 };
 
 }  // namespace
+
+std::vector<sysinfo::AdapterRecord> ReadAdapterList(GetAdaptersInfoFn getAdaptersInfo) {
+    std::vector<sysinfo::AdapterRecord> adapters;
+    if (!getAdaptersInfo) return adapters;
+    std::vector<IP_ADAPTER_INFO> buffer;  // aligned for the records
+    ULONG size = 0;
+    DWORD result = getAdaptersInfo(nullptr, &size);
+    // An adapter that appears between the call that sizes the list and the one
+    // that fills it makes the second too small: ask again with the new size.
+    constexpr int kFillAttempts = 4;
+    for (int attempt = 0; attempt < kFillAttempts && result == ERROR_BUFFER_OVERFLOW && size != 0; ++attempt) {
+        buffer.assign(size / sizeof(IP_ADAPTER_INFO) + 1, IP_ADAPTER_INFO{});
+        size = static_cast<ULONG>(buffer.size() * sizeof(IP_ADAPTER_INFO));
+        result = getAdaptersInfo(buffer.data(), &size);
+    }
+    if (result != ERROR_SUCCESS || buffer.empty()) return adapters;
+    for (const IP_ADAPTER_INFO* info = buffer.data(); info; info = info->Next) {
+        sysinfo::AdapterRecord adapter;
+        adapter.name.assign(info->AdapterName, strnlen(info->AdapterName, sizeof(info->AdapterName)));
+        adapter.description.assign(info->Description, strnlen(info->Description, sizeof(info->Description)));
+        adapter.index = info->Index;
+        for (const IP_ADDR_STRING* address = &info->IpAddressList; address; address = address->Next) {
+            const char* text = address->IpAddress.String;
+            adapter.addresses.emplace_back(text, strnlen(text, sizeof(address->IpAddress.String)));
+        }
+        adapters.push_back(std::move(adapter));
+    }
+    return adapters;
+}
 
 // The uptime from the kernel's boot time: Windows 2000 and XP have no 64-bit
 // tick count, and this never wraps. 0 when it cannot be read.

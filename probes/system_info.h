@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+struct _IP_ADAPTER_INFO;  // <iphlpapi.h>
+
 namespace ovix {
 
 // A library loaded at run time, freed by its owner. Counts the live ones so
@@ -59,6 +61,12 @@ public:
 // The agent (inetmib1.dll) and its helper library (snmpapi.dll), loaded and
 // initialised once, walked with GETNEXT requests.
 std::unique_ptr<InterfaceSource> MakeSnmpInterfaceSource();
+
+// The IP helper's GetAdaptersInfo, or a fake of it.
+using GetAdaptersInfoFn = DWORD(WINAPI*)(::_IP_ADAPTER_INFO*, ULONG*);
+// The adapters in list order; empty when the list cannot be read (the call is
+// missing, there is no adapter, or the list keeps growing while it is read).
+std::vector<sysinfo::AdapterRecord> ReadAdapterList(GetAdaptersInfoFn getAdaptersInfo);
 
 // Milliseconds since the system started, from a count that does not wrap
 // after 49.7 days: GetTickCount64 where the system has it, else the boot time

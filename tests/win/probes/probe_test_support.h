@@ -28,8 +28,17 @@ class SavedRegistryValue {
 public:
     SavedRegistryValue(HKEY root, std::string keyPath, std::string name)
         : root_(root), keyPath_(std::move(keyPath)), name_(std::move(name)) {
+        // The highest key of the path that does not exist yet is removed at the end.
+        for (size_t end = keyPath_.find('\\'); createdKey_.empty(); end = keyPath_.find('\\', end + 1)) {
+            HKEY key = nullptr;
+            if (::RegOpenKeyExA(root_, keyPath_.substr(0, end).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+                createdKey_ = keyPath_.substr(0, end);
+            }
+            if (key) ::RegCloseKey(key);
+            if (end == std::string::npos) break;
+        }
         HKEY key = nullptr;
-        if (::RegOpenKeyExW(root_, Widen(keyPath_).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        if (!createdKey_.empty() || ::RegOpenKeyExW(root_, Widen(keyPath_).c_str(), 0, KEY_READ, &key)) return;
         DWORD size = 0;
         if (::RegQueryValueExW(key, Widen(name_).c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
             data_.resize(size);
@@ -54,51 +63,25 @@ public:
     SavedRegistryValue(const SavedRegistryValue&) = delete;
     SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
 
-    bool Existed() const { return existed_; }
-
     // Writes the value as given (8-bit text through the ANSI call, as the
     // program's own settings are written).
     bool SetRaw(DWORD type, const void* data, DWORD size) {
-        NoteKeysToCreate();
         HKEY key = nullptr;
         if (::RegCreateKeyExA(root_, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                               &key, nullptr) != ERROR_SUCCESS) {
             return false;
         }
-        const bool ok = ::RegSetValueExA(key, name_.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
-                        ERROR_SUCCESS;
+        const LONG result = ::RegSetValueExA(key, name_.c_str(), 0, type, static_cast<const BYTE*>(data), size);
         ::RegCloseKey(key);
-        return ok;
+        return result == ERROR_SUCCESS;
     }
-    bool SetString(const std::string& text) {
-        return SetRaw(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-    }
+    bool SetString(const std::string& text) { return SetRaw(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1)); }
     bool SetDword(DWORD value) { return SetRaw(REG_DWORD, &value, sizeof(value)); }
-    void Remove() {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(root_, keyPath_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            ::RegDeleteValueA(key, name_.c_str());
-            ::RegCloseKey(key);
-        }
-    }
+    void Remove() { ::SHDeleteValueA(root_, keyPath_.c_str(), name_.c_str()); }
+    // The text, or no value at all for nullptr.
+    bool SetOrRemove(const char* text) { return text ? SetString(text) : (Remove(), true); }
 
 private:
-    // Remembers the highest key of the path that does not exist yet.
-    void NoteKeysToCreate() {
-        if (!createdKey_.empty()) return;
-        size_t end = 0;
-        while (end != std::string::npos) {
-            end = keyPath_.find('\\', end + 1);
-            const std::string prefix = keyPath_.substr(0, end);
-            HKEY key = nullptr;
-            if (::RegOpenKeyExA(root_, prefix.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-                createdKey_ = prefix;
-                return;
-            }
-            ::RegCloseKey(key);
-        }
-    }
-
     HKEY root_;
     std::string keyPath_;
     std::string name_;
@@ -128,8 +111,7 @@ bool RunUnixAndWait(const std::string& commandLine, const char* program, Done do
 inline std::string UnixPath(const std::string& windowsPath) {
     using ToUnix = char*(CDECL*)(const wchar_t*);
     const auto toUnix = Kernel32Function<ToUnix>("wine_get_unix_file_name");
-    if (!toUnix) return {};
-    char* unixPath = toUnix(Widen(windowsPath).c_str());
+    char* unixPath = toUnix ? toUnix(Widen(windowsPath).c_str()) : nullptr;
     if (!unixPath) return {};
     std::string result = unixPath;
     ::HeapFree(::GetProcessHeap(), 0, unixPath);
