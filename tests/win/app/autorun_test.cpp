@@ -1,6 +1,5 @@
 #include "app/autorun.h"
 
-#include "app/app_paths.h"
 #include "app/main_window.h"
 #include "framework/registry.h"
 #include "support/fake_tray.h"
@@ -8,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -21,87 +21,73 @@ protected:
         run.DeleteValue(ovix::kAutorunValueName);
     }
     void TearDown() override {
+        window.reset();
         run.DeleteValue(ovix::kAutorunValueName);
         if (saved) run.SetString(ovix::kAutorunValueName, *saved);
     }
 
-    std::optional<std::string> Value() const { return run.QueryString(ovix::kAutorunValueName); }
-    std::optional<DWORD> Type() const { return run.ValueType(ovix::kAutorunValueName); }
-
-    void Press(ovix::MainWindow& window) { ::SendMessageA(window.Hwnd(), WM_COMMAND, IDC_AUTORUN, 0); }
+    // A main window started with the registry as it is now.
+    void Start() {
+        window = std::make_unique<ovix::MainWindow>(test::QuietOptions());
+        window->SetTrayShell(&tray);
+        ASSERT_TRUE(window->CreateModeless());
+    }
+    void Press() { ::SendMessageA(window->Hwnd(), WM_COMMAND, IDC_AUTORUN, 0); }
+    void ExpectShown(bool on) {
+        EXPECT_EQ(window->AutorunIconId(), static_cast<UINT>(on ? IDI_AUTORUN_ON : IDI_OVIX));
+        EXPECT_EQ(window->AutorunTip(), on ? "Disable Autorun..." :
+                                             "Enable Autorun and Ovix will start on each Windows startup.");
+        EXPECT_EQ(window->ItemText(IDC_AUTORUN), "Autorun");
+    }
+    // On: the program's path in quotes, since a path with blanks would otherwise
+    // start the wrong program or none.
+    void ExpectWritten() {
+        EXPECT_EQ(run.ValueType(ovix::kAutorunValueName).value_or(0), static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(run.QueryString(ovix::kAutorunValueName).value_or(""), '"' + window->ExecutablePath() + '"');
+    }
+    bool Absent() const { return !run.ValueType(ovix::kAutorunValueName).has_value(); }
 
     fw::RegKey run;
     std::optional<std::string> saved;
+    test::FakeTray tray;
+    std::unique_ptr<ovix::MainWindow> window;
 };
 
-TEST_F(AutorunTest, TwoPressesFromNothingReturnToNothing) {
-    test::FakeTray tray;
-    ovix::MainWindow window{test::QuietOptions()};
-    window.SetTrayShell(&tray);
-    ASSERT_TRUE(window.CreateModeless());
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_OVIX));
-    EXPECT_EQ(window.AutorunTip(), "Enable Autorun and Ovix will start on each Windows startup.");
-
-    Press(window);
-    EXPECT_EQ(Type().value_or(0), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Value().value_or(""), ovix::QuotedPath(window.ExecutablePath()));
-    EXPECT_EQ(Value()->front(), '"');
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_AUTORUN_ON));
-    EXPECT_EQ(window.AutorunTip(), "Disable Autorun...");
-    EXPECT_EQ(window.ItemText(IDC_AUTORUN), "Autorun");
-
-    Press(window);
-    EXPECT_FALSE(Type().has_value());
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_OVIX));
-    EXPECT_EQ(window.AutorunTip(), "Enable Autorun and Ovix will start on each Windows startup.");
+TEST_F(AutorunTest, TwoPressesFromOffReturnToOff) {
+    Start();
+    ExpectShown(false);
+    Press();
+    ExpectWritten();
+    ExpectShown(true);
+    Press();
+    EXPECT_TRUE(Absent());
+    ExpectShown(false);
 }
 
-TEST_F(AutorunTest, TwoPressesFromOnReturnToOn) {
-    const std::string quoted = ovix::QuotedPath("C:\\Program Files\\Ovix\\Ovix.exe");
-    ASSERT_EQ(run.SetString(ovix::kAutorunValueName, quoted), ERROR_SUCCESS);
-    test::FakeTray tray;
-    ovix::MainWindow window{test::QuietOptions()};
-    window.SetTrayShell(&tray);
-    ASSERT_TRUE(window.CreateModeless());
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_AUTORUN_ON));
-    EXPECT_EQ(window.AutorunTip(), "Disable Autorun...");
-
-    Press(window);
-    EXPECT_FALSE(Type().has_value());
-    Press(window);
-    EXPECT_EQ(Type().value_or(0), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Value().value_or(""), ovix::QuotedPath(window.ExecutablePath()));
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_AUTORUN_ON));
-}
-
-TEST_F(AutorunTest, ExpandableStringCountsAsOn) {
+// A string or an expandable string is on, and a press deletes it; any other
+// type is off, and a press replaces it.
+TEST_F(AutorunTest, OnlyStringValuesCountAsOn) {
     const std::string data = "%SystemRoot%\\ovix.exe";
     ASSERT_EQ(::RegSetValueExA(run.Get(), ovix::kAutorunValueName, 0, REG_EXPAND_SZ,
                                reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1)),
               ERROR_SUCCESS);
-    EXPECT_TRUE(ovix::AutorunEnabled());
-    EXPECT_EQ(ovix::ToggleAutorun("C:\\Ovix.exe"), ovix::AutorunToggle::Disabled);
-    EXPECT_FALSE(Type().has_value());
-}
+    Start();
+    ExpectShown(true);
+    Press();
+    EXPECT_TRUE(Absent());
+    ExpectShown(false);
 
-TEST_F(AutorunTest, AWronglyTypedValueCountsAsAbsent) {
     ASSERT_EQ(run.SetDword(ovix::kAutorunValueName, 1), ERROR_SUCCESS);
-    EXPECT_FALSE(ovix::AutorunEnabled());
-    test::FakeTray tray;
-    ovix::MainWindow window{test::QuietOptions()};
-    window.SetTrayShell(&tray);
-    ASSERT_TRUE(window.CreateModeless());
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_OVIX));
-
-    Press(window);
-    EXPECT_EQ(Type().value_or(0), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Value().value_or(""), ovix::QuotedPath(window.ExecutablePath()));
-    EXPECT_EQ(window.AutorunIconId(), static_cast<UINT>(IDI_AUTORUN_ON));
+    Start();
+    ExpectShown(false);
+    Press();
+    ExpectWritten();
+    ExpectShown(true);
 }
 
 TEST_F(AutorunTest, WithoutAPathNothingIsWritten) {
     EXPECT_EQ(ovix::ToggleAutorun(""), ovix::AutorunToggle::NotWritten);
-    EXPECT_FALSE(Type().has_value());
+    EXPECT_TRUE(Absent());
 }
 
 }  // namespace

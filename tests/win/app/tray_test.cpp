@@ -18,6 +18,7 @@ protected:
 
     void Minimise() { ::SendMessageA(window.Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
     void Command(UINT id) { ::SendMessageA(window.Hwnd(), WM_COMMAND, id, 0); }
+    void TaskbarCreated() { ::SendMessageA(window.Hwnd(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
     bool Shown() const { return ::IsWindowVisible(window.Hwnd()) != FALSE; }
 
     test::FakeTray tray;
@@ -35,55 +36,36 @@ TEST_F(TrayTest, RecordIsTheVersionOneRecordOfIconOne) {
     EXPECT_TRUE(tray.calls.empty()) << "the icon is not added at start-up";
 }
 
-TEST_F(TrayTest, MinimisingTwiceAddsTheIconOnce) {
+TEST_F(TrayTest, EveryWayIntoTheTrayAddsTheIconOnce) {
     Minimise();
+    Minimise();
+    Command(ID_REDUCE);
+    ::PostMessageA(window.Tree(), WM_KEYDOWN, VK_DOWN, 0);
+    test::Pump();
     EXPECT_FALSE(Shown());
     EXPECT_TRUE(window.TrayIconVisible());
-    Minimise();
     EXPECT_EQ(tray.Count(NIM_ADD), 1);
     EXPECT_EQ(tray.lastRecord.hWnd, window.Hwnd());
-}
-
-TEST_F(TrayTest, ReduceWhileInTheTrayAddsNothing) {
-    Command(ID_REDUCE);
+    ::SendMessageA(window.Hwnd(), WM_USER + 1, 2, WM_LBUTTONDBLCLK);  // another icon's: not ours
     EXPECT_FALSE(Shown());
-    Command(ID_REDUCE);
-    Minimise();
-    EXPECT_EQ(tray.Count(NIM_ADD), 1);
-    EXPECT_TRUE(window.TrayIconVisible());
-}
-
-TEST_F(TrayTest, RestoreRemovesTheIconAndShowsTheWindow) {
-    Command(ID_REDUCE);
-    Command(ID_TRAY_RESTORE);
-    EXPECT_TRUE(Shown());
-    EXPECT_FALSE(window.TrayIconVisible());
-    EXPECT_EQ(tray.Count(NIM_DELETE), 1);
-    EXPECT_FALSE(tray.present);
-    // And round again: the icon comes back once more.
-    Minimise();
-    EXPECT_EQ(tray.Count(NIM_ADD), 2);
-}
-
-TEST_F(TrayTest, DoubleClickOnTheIconRestores) {
-    Command(ID_REDUCE);
     ::SendMessageA(window.Hwnd(), WM_USER + 1, 1, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(Shown());
+    EXPECT_FALSE(tray.present);
     EXPECT_FALSE(window.TrayIconVisible());
-}
-
-TEST_F(TrayTest, CallbacksForOtherIconsAreIgnored) {
-    Command(ID_REDUCE);
-    ::SendMessageA(window.Hwnd(), WM_USER + 1, 2, WM_LBUTTONDBLCLK);
+    // The Down arrow alone reduces too; "Restore" brings the window back.
+    ::PostMessageA(window.Tree(), WM_KEYDOWN, VK_DOWN, 0);
+    test::Pump();
     EXPECT_FALSE(Shown());
-    EXPECT_TRUE(window.TrayIconVisible());
+    Command(ID_TRAY_RESTORE);
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(tray.Count(NIM_ADD), 2);
+    EXPECT_EQ(tray.Count(NIM_DELETE), 2);
 }
 
 TEST_F(TrayTest, AFailedAddLeavesTheWindowShown) {
     tray.failAdd = true;
     Command(ID_REDUCE);
     EXPECT_TRUE(Shown());
-    EXPECT_FALSE(window.TrayIconVisible());
     Minimise();
     EXPECT_TRUE(Shown());
     EXPECT_FALSE(window.TrayIconVisible());
@@ -91,82 +73,65 @@ TEST_F(TrayTest, AFailedAddLeavesTheWindowShown) {
 }
 
 TEST_F(TrayTest, TaskbarCreatedAddsTheIconAgainOnlyWhenItWasThere) {
-    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
-    ::SendMessageA(window.Hwnd(), taskbarCreated, 0, 0);
+    TaskbarCreated();
     EXPECT_EQ(tray.Count(NIM_ADD), 0);
-
     Command(ID_REDUCE);
     tray.present = false;  // the shell restarted and forgot it
-    ::SendMessageA(window.Hwnd(), taskbarCreated, 0, 0);
+    TaskbarCreated();
     EXPECT_EQ(tray.Count(NIM_ADD), 2);
     EXPECT_TRUE(tray.present);
-    EXPECT_TRUE(window.TrayIconVisible());
     EXPECT_FALSE(Shown());
-}
-
-TEST_F(TrayTest, TaskbarCreatedWithoutRoomForTheIconBringsTheWindowBack) {
-    Command(ID_REDUCE);
+    // Without room for the icon the window comes back.
     tray.present = false;
     tray.failAdd = true;
-    ::SendMessageA(window.Hwnd(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    TaskbarCreated();
     EXPECT_TRUE(Shown());
     EXPECT_FALSE(window.TrayIconVisible());
 }
 
-TEST_F(TrayTest, ADeleteOfAVanishedIconClearsTheFlag) {
+TEST_F(TrayTest, FailedDeletes) {
     Command(ID_REDUCE);
-    tray.present = false;  // gone with the old shell
+    tray.failDelete = true;
     Command(ID_TRAY_RESTORE);
     EXPECT_TRUE(Shown());
+    EXPECT_TRUE(window.TrayIconVisible()) << "the icon is still there";
+    // An icon gone with the old shell: the flag clears, and the next
+    // minimise adds it again instead of believing it is there.
+    tray.failDelete = false;
+    tray.present = false;
+    Command(ID_TRAY_RESTORE);
     EXPECT_FALSE(window.TrayIconVisible());
-    // The next minimise adds it again instead of believing it is there.
     Minimise();
     EXPECT_EQ(tray.Count(NIM_ADD), 2);
     EXPECT_FALSE(Shown());
 }
 
-TEST_F(TrayTest, AFailedDeleteOfAPresentIconKeepsTheFlag) {
-    Command(ID_REDUCE);
-    tray.failDelete = true;
-    Command(ID_TRAY_RESTORE);
-    EXPECT_TRUE(Shown());
-    EXPECT_TRUE(window.TrayIconVisible());
-}
-
 TEST_F(TrayTest, TimersIdleWhileHidden) {
-    EXPECT_TRUE(window.TimersRunning());
     window.SetItemText(IDC_PROCESS_COUNT, "unchanged");
     Command(ID_REDUCE);
     EXPECT_FALSE(window.TimersRunning());
     window.OnTimer(300);
     EXPECT_EQ(window.ItemText(IDC_PROCESS_COUNT), "unchanged");
-
     Command(ID_TRAY_RESTORE);
     EXPECT_TRUE(window.TimersRunning());
     // Restored windows show fresh values at once.
     EXPECT_EQ(window.ItemText(IDC_PROCESS_COUNT).rfind(" Running processes: ", 0), 0u);
 }
 
-TEST_F(TrayTest, DownArrowReduces) {
-    ::PostMessageA(window.Tree(), WM_KEYDOWN, VK_DOWN, 0);
-    test::Pump();
-    EXPECT_FALSE(Shown());
-    EXPECT_TRUE(window.TrayIconVisible());
-}
-
-TEST_F(TrayTest, DestructionDeletesTheIconAndStopsTheTimers) {
-    Command(ID_REDUCE);
-    ASSERT_TRUE(tray.present);
-    ::DestroyWindow(window.Hwnd());
-    EXPECT_FALSE(tray.present);
-    EXPECT_EQ(tray.Count(NIM_DELETE), 1);
-    EXPECT_FALSE(window.TimersRunning());
-}
-
-TEST_F(TrayTest, DestructionWithoutIconDeletesNothing) {
+TEST_F(TrayTest, DestructionDeletesOnlyAnIconThatIsThere) {
     ::DestroyWindow(window.Hwnd());
     EXPECT_EQ(tray.Count(NIM_DELETE), 0);
     EXPECT_FALSE(window.TimersRunning());
+
+    ovix::MainWindow second{test::QuietOptions()};
+    second.SetTrayShell(&tray);
+    ASSERT_TRUE(second.CreateModeless());
+    ::SendMessageA(second.Hwnd(), WM_COMMAND, ID_REDUCE, 0);
+    ASSERT_TRUE(tray.present);
+    ::DestroyWindow(second.Hwnd());
+    EXPECT_FALSE(tray.present);
+    EXPECT_EQ(tray.Count(NIM_DELETE), 1);
+    EXPECT_FALSE(second.TimersRunning());
 }
 
 TEST(RealTray, TheShellTakesAndReturnsTheIcon) {

@@ -3,6 +3,7 @@
 
 #include "app/tray_dialog.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace test {
@@ -12,27 +13,17 @@ public:
     bool Notify(DWORD message, NOTIFYICONDATAA& record) override {
         calls.push_back(message);
         lastRecord = record;
-        switch (message) {
-        case NIM_ADD:
-            if (failAdd) return false;
+        if (message == NIM_ADD && !failAdd) {
             present = true;
-            return true;
-        case NIM_DELETE:
-            if (!present || failDelete) return false;
+        } else if (message == NIM_DELETE && present && !failDelete) {
             present = false;
-            return true;
-        case NIM_MODIFY:
-            return present;
-        default:
-            return false;
+        } else {
+            return message == NIM_MODIFY && present;
         }
+        return true;
     }
 
-    int Count(DWORD message) const {
-        int n = 0;
-        for (DWORD call : calls) n += call == message;
-        return n;
-    }
+    int Count(DWORD message) const { return static_cast<int>(std::count(calls.begin(), calls.end(), message)); }
 
     std::vector<DWORD> calls;
     NOTIFYICONDATAA lastRecord{};
