@@ -47,21 +47,15 @@ TEST(FolderIcon, OursIsRewrittenOnTheNextStart) {
 }
 
 TEST(FolderIcon, AForeignIniIsLeftAlone) {
-    test::TempFolder folder("folder-icon-foreign");
-    const std::string ini = folder.File("Desktop.ini");
-    const std::string foreign = "[.ShellClassInfo]\r\nIconFile=C:\\Other\\tool.exe\r\nIconIndex=3\r\n[Extra]\r\nx=1\r\n";
-    std::ofstream(ini, std::ios::binary) << foreign;
-    EXPECT_EQ(ovix::MarkFolderWithIcon(folder.Path(), folder.File("Ovix.exe")), ovix::FolderMark::Foreign);
-    EXPECT_EQ(ReadAll(ini), foreign);
-}
-
-TEST(FolderIcon, AnIniWithoutIconFileIsForeignToo) {
-    test::TempFolder folder("folder-icon-noicon");
-    const std::string ini = folder.File("Desktop.ini");
-    const std::string foreign = "[.ShellClassInfo]\r\nLocalizedResourceName=@shell32.dll,-21798\r\n";
-    std::ofstream(ini, std::ios::binary) << foreign;
-    EXPECT_EQ(ovix::MarkFolderWithIcon(folder.Path(), folder.File("Ovix.exe")), ovix::FolderMark::Foreign);
-    EXPECT_EQ(ReadAll(ini), foreign);
+    for (const std::string foreign :
+         {"[.ShellClassInfo]\r\nIconFile=C:\\Other\\tool.exe\r\nIconIndex=3\r\n[Extra]\r\nx=1\r\n",
+          "[.ShellClassInfo]\r\nLocalizedResourceName=@shell32.dll,-21798\r\n"}) {  // no icon: not ours either
+        test::TempFolder folder("folder-icon-foreign");
+        const std::string ini = folder.File("Desktop.ini");
+        std::ofstream(ini, std::ios::binary) << foreign;
+        EXPECT_EQ(ovix::MarkFolderWithIcon(folder.Path(), folder.File("Ovix.exe")), ovix::FolderMark::Foreign);
+        EXPECT_EQ(ReadAll(ini), foreign);
+    }
 }
 
 TEST(FolderIcon, NeverOnADriveRoot) {
