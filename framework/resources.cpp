@@ -1,7 +1,5 @@
 #include "framework/resources.h"
 
-#include "app/app_paths.h"
-
 namespace fw {
 
 HINSTANCE ModuleInstance() { return ::GetModuleHandleA(nullptr); }
@@ -27,7 +25,8 @@ std::string LoadStringResource(UINT id) {
 std::string ModulePath() {
     char buffer[MAX_PATH + 1];
     const DWORD length = ::GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
-    return std::string(buffer, ovix::UsablePathLength(length, sizeof(buffer)));
+    // A result that fills the buffer may be cut: it counts as unreadable.
+    return length < sizeof(buffer) ? std::string(buffer, length) : std::string();
 }
 
 }  // namespace fw

@@ -1,4 +1,5 @@
 // The probes that read one registry value each, and the System Restore check.
+#include "framework/library.h"
 #include "framework/registry.h"
 #include "framework/text_format.h"
 #include "probes/probe_text.h"
@@ -161,11 +162,7 @@ std::string OpenProgramCount(int* count) {
 
 bool SystemRestoreCheck() {
     // Loaded at run time: the library is absent on Windows 2000 and Server 2003.
-    bool clientLoads = false;
-    if (HMODULE client = ::LoadLibraryA("srclient.dll")) {
-        clientLoads = true;
-        ::FreeLibrary(client);
-    }
+    const bool clientLoads = static_cast<bool>(fw::LoadedLibrary("srclient.dll"));
     fw::RegKey settings;
     const bool keyExists = settings.Open(HKEY_LOCAL_MACHINE, kSystemRestoreKey, KEY_READ) == ERROR_SUCCESS;
     DisableSrSwitch disableSr = DisableSrSwitch::Absent;

@@ -13,8 +13,6 @@
 namespace ovix {
 namespace {
 
-std::atomic<long> g_liveLibraries{0};
-
 constexpr char kProcessorKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 constexpr DWORD kShortStringBytes = 100;
 
@@ -145,28 +143,6 @@ uint64_t UptimeFromKernelBootTime() {
     return elapsed > 0 ? static_cast<uint64_t>(elapsed) / 10000 : 0;
 }
 
-LoadedLibrary::LoadedLibrary(const char* name) : module_(::LoadLibraryA(name)) {
-    if (module_) ++g_liveLibraries;
-}
-
-LoadedLibrary& LoadedLibrary::operator=(LoadedLibrary&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        module_ = other.module_;
-        other.module_ = nullptr;
-    }
-    return *this;
-}
-
-void LoadedLibrary::Reset() {
-    if (module_) {
-        ::FreeLibrary(module_);
-        --g_liveLibraries;
-        module_ = nullptr;
-    }
-}
-
-long LoadedLibrary::LiveCount() { return g_liveLibraries.load(); }
 
 uint64_t SystemUptimeMilliseconds() {
     static const auto tickCount64 = Kernel32<GetTickCount64Fn>("GetTickCount64");

@@ -8,6 +8,7 @@
 // which costs a fraction of a microsecond instead of milliseconds.
 #pragma once
 
+#include "framework/library.h"
 #include "framework/win.h"
 #include "probes/system_info_rules.h"
 
@@ -21,33 +22,7 @@ struct _IP_ADAPTER_INFO;  // <iphlpapi.h>
 
 namespace ovix {
 
-// A library loaded at run time, freed by its owner. Counts the live ones so
-// tests can prove none is left behind.
-class LoadedLibrary {
-public:
-    LoadedLibrary() = default;
-    explicit LoadedLibrary(const char* name);
-    ~LoadedLibrary() { Reset(); }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-    LoadedLibrary(LoadedLibrary&& other) noexcept : module_(other.module_) { other.module_ = nullptr; }
-    LoadedLibrary& operator=(LoadedLibrary&& other) noexcept;
-
-    HMODULE Get() const { return module_; }
-    explicit operator bool() const { return module_ != nullptr; }
-    void Reset();
-    // A function of the library typed by the caller; null when missing.
-    template <class Function>
-    Function Find(const char* name) const {
-        return module_ ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_, name)))
-                       : nullptr;
-    }
-
-    static long LiveCount();
-
-private:
-    HMODULE module_ = nullptr;
-};
+using fw::LoadedLibrary;
 
 // Where the interface and address tables come from: the TCP/IP stack's SNMP
 // agent in the program, a fake in the tests.
