@@ -101,10 +101,18 @@ std::string ToAnsi(const wchar_t* text, size_t length, unsigned codePage) {
     if (codePage == CP_ACP) codePage = ::GetACP();
     // The UTF code pages refuse both the flag and a default character.
     const bool utf = IsUtf(codePage);
-    const DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
+    DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
     const char* fallback = utf ? nullptr : "?";
     const int units = static_cast<int>(length);
-    const int size = ::WideCharToMultiByte(codePage, flags, text, units, nullptr, 0, fallback, nullptr);
+    int size = ::WideCharToMultiByte(codePage, flags, text, units, nullptr, 0, fallback, nullptr);
+    if (size <= 0 && flags && ::GetLastError() == ERROR_INVALID_FLAGS) {
+        // Systems before Windows 2000 do not know the flag, and a few code
+        // pages (the symbol one) take neither it nor a default character:
+        // the system's own rules then, whose default character is "?" too.
+        flags = 0;
+        fallback = nullptr;
+        size = ::WideCharToMultiByte(codePage, flags, text, units, nullptr, 0, fallback, nullptr);
+    }
     if (size <= 0) return {};
     std::string result(static_cast<size_t>(size), '\0');
     const int written = ::WideCharToMultiByte(codePage, flags, text, units, result.data(), size, fallback, nullptr);

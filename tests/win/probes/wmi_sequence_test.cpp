@@ -257,6 +257,9 @@ TEST(WmiText, ToAnsiWithoutBestFit) {
     EXPECT_EQ(ToAnsi(mixed.c_str(), mixed.size(), 932), "\x93\xFA\x96\x7B ?");
     // UTF-8 takes neither flag nor default character, and loses nothing.
     EXPECT_EQ(ToAnsi(mixed.c_str(), mixed.size(), CP_UTF8), "\xE6\x97\xA5\xE6\x9C\xAC \xC2\xAE");
+    // The symbol code page refuses the flag, as systems before Windows 2000
+    // do everywhere: converted without it.
+    EXPECT_EQ(ToAnsi(L"\xF041\xF042", 2, 42), "AB");
     EXPECT_EQ(ToAnsi(L"", 0, 1252), "");
     EXPECT_EQ(ToAnsi(nullptr, 5, 1252), "");
     // The length counts, not a terminating zero.
