@@ -151,9 +151,8 @@ void PrinterRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context
         tree.Item(parent, "No printer installed.");
         return;
     }
-    context.progress("Please wait...");
     // The printers' details come from the management service.
-    PrinterSections(tree, parent);
+    PrinterSections(tree, parent, context);
 }
 
 void RasterCapabilities(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {

@@ -69,7 +69,8 @@ void SoundDeviceRows(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {
     Items(tree, parent, wmi::SoundDeviceLines(manufacturers, models, statuses));
 }
 
-void PrinterSections(TreeWriter& tree, HTREEITEM parent) {
+void PrinterSections(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
+    context.progress("Please wait...");
     wmi::PrinterLists lists;
     lists.names = Read(probes::PrinterNameList);
     lists.ports = Read(probes::PrinterPortList);

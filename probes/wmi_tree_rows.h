@@ -18,7 +18,9 @@ void DiskModelRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& conte
 void CdromRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context);
 // Under "Sound device": three lines per device.
 void SoundDeviceRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context);
-// Under "Printer": one bold section (image 13) per printer with nine lines.
-void PrinterSections(TreeWriter& tree, HTREEITEM parent);
+// Under "Printer", once a default printer is known: "Please wait..." on the
+// splash while the details are read, then one bold section (image 13) per
+// printer with nine lines.
+void PrinterSections(TreeWriter& tree, HTREEITEM parent, const BuildContext& context);
 
 }  // namespace ovix
