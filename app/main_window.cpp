@@ -13,6 +13,7 @@
 #include "probes/system_probes.h"
 #include "probes/tree_image_list.h"
 #include "probes/version_code.h"
+#include "probes/wmi_class_cache.h"
 
 #include <initializer_list>
 
@@ -144,6 +145,8 @@ void MainWindow::ShowSplashAndBuild() {
 void MainWindow::BuildTreeImageList() { treeImages_ = ovix::BuildTreeImageList(); }
 
 void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
+    // One read per management class for the whole build; the rows go with it.
+    const wmi::ClassReadScope classReads;
     BuildFactSheet(facts_, systemInfo_);
     // Detected again before the tree; a clock measured moments ago is reused.
     const cpu::CpuInfo& processor = cpu_.Detect();

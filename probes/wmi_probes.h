@@ -1,11 +1,13 @@
-// The management-service probes. Each runs one query of its own: COM set up
-// for the call and left as it was found, one connection, one property read,
-// everything released before it returns. Line probes give the first
-// instance's line (empty without instance); list probes append one line per
-// instance to the caller's list and never clear it.
+// The management-service probes. Outside a build each runs one query of its
+// own: COM set up for the call and left as it was found, one connection, one
+// property read, everything released before it returns. Within a build's
+// ClassReadScope each class is read once (probes/wmi_class_cache.h). Line
+// probes give the first instance's line (empty without instance); list probes
+// append one line per instance to the caller's list and never clear it.
 #pragma once
 
 #include "framework/com.h"
+#include "probes/wmi_class_cache.h"
 #include "probes/wmi_text.h"
 
 #include <oaidl.h>
@@ -35,15 +37,20 @@ public:
 
 ComCalls& SystemComCalls();
 
-// The service as a row source: every Read is one whole probe sequence.
-class ServiceRowSource : public RowSource {
+// The service as a row source: every Read, and every ReadClass, is one whole
+// probe sequence (COM, one connection, one enumeration, all released).
+class ServiceRowSource : public RowSource, public ClassSource {
 public:
     explicit ServiceRowSource(ComCalls& calls = SystemComCalls()) : calls_(calls) {}
+    // One property of each instance ("SELECT * FROM " + class).
     std::vector<Value> Read(std::string_view className, std::string_view property, bool firstOnly) override;
+    // The named properties of every instance, from the same one query.
+    ClassRows ReadClass(std::string_view className, std::span<const std::string> properties) override;
 
 private:
-    void ReadInApartment(std::string_view className, std::string_view property, bool firstOnly,
-                         std::vector<Value>& values);
+    ClassRows Run(std::string_view className, std::span<const std::string> properties, bool firstOnly);
+    void RunInApartment(std::string_view className, std::span<const std::string> properties, bool firstOnly,
+                        ClassRows& rows);
     ComCalls& calls_;
 };
 
@@ -58,14 +65,10 @@ Value ValueOf(const VARIANT& variant);
 
 namespace ovix::probes {
 
-inline std::string WmiLine(wmi::Probe probe) {
-    wmi::ServiceRowSource source;
-    return wmi::RunLine(source, probe);
-}
-inline void WmiList(wmi::Probe probe, std::vector<std::string>& lines) {
-    wmi::ServiceRowSource source;
-    wmi::RunList(source, probe, lines);
-}
+// A probe through the rows of the build's ClassReadScope when one is alive on
+// this thread, else through its own query.
+std::string WmiLine(wmi::Probe probe);
+void WmiList(wmi::Probe probe, std::vector<std::string>& lines);
 
 // The probes by name, as the tree, the reports and the summary call them.
 using wmi::Probe;

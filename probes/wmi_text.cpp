@@ -291,8 +291,6 @@ std::span<const ProbeDef> Definitions() { return kProbes; }
 
 const ProbeDef& Definition(Probe probe) { return kProbes[static_cast<size_t>(probe)]; }
 
-std::string QueryText(const ProbeDef& probe) { return std::string("SELECT * FROM ") + probe.className; }
-
 std::string CodeLine(const CodeTable& table, std::uint32_t code) {
     for (const CodeText& entry : table.codes) {
         if (entry.code == code) return std::string(table.label) + entry.text;

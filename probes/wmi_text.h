@@ -100,7 +100,7 @@ enum class Probe {
 struct ProbeDef {
     Probe id;
     const char* name;
-    const char* className;  // the query is "SELECT * FROM " + className
+    const char* className;
     const char* property;
     Kind kind;
     const char* format;  // printf format; the label for dates; null for code and weekly-hours kinds
@@ -110,7 +110,6 @@ struct ProbeDef {
 
 std::span<const ProbeDef> Definitions();
 const ProbeDef& Definition(Probe probe);
-std::string QueryText(const ProbeDef& probe);
 
 // The line one instance's value gives. A missing, null or unreadable value
 // gives the label with an empty value: texts "Model: ", numbers 0, booleans

@@ -4,337 +4,251 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-using ovix::wmi::Definition;
-using ovix::wmi::Definitions;
-using ovix::wmi::Kind;
-using ovix::wmi::Probe;
-using ovix::wmi::RunLine;
-using ovix::wmi::RunList;
-using ovix::wmi::Shape;
-using ovix::wmi::Value;
+using namespace ovix::wmi;
+using Lines = std::vector<std::string>;
+using P = Probe;
 
-// The line a probe gives for one instance holding value in its property.
+Value T(const char* text) { return Value::OfText(text); }
+Value I(std::int64_t integer) { return Value::OfInteger(integer); }
+Value B(bool boolean) { return Value::OfBoolean(boolean); }
+
+// The line a line probe gives for one instance holding value in its property.
 std::string LineOf(Probe probe, const Value& value) {
     test::FakeRowSource source;
     source.Add(Definition(probe).className, {{Definition(probe).property, value}});
     return RunLine(source, probe);
 }
-std::string LineOfInteger(Probe probe, std::int64_t integer) { return LineOf(probe, Value::OfInteger(integer)); }
-std::string LineOfText(Probe probe, const std::string& text) { return LineOf(probe, Value::OfText(text)); }
 
-size_t Count(const std::string& text, const char* what) {
-    size_t count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-    return count;
-}
+struct Expected {
+    Probe probe;
+    const char* className;
+    const char* property;
+    Value value;
+    const char* line;
+};
 
-TEST(WmiProbeTable, EveryRowIsConsistentWithItsKindAndShape) {
-    std::set<std::string> names;
-    size_t lines = 0, lists = 0;
-    for (const auto& row : Definitions()) {
-        SCOPED_TRACE(row.name);
-        EXPECT_TRUE(names.insert(row.name).second) << "names are unique";
-        EXPECT_EQ(std::string(row.className).rfind("Win32_", 0), 0u);
-        EXPECT_NE(std::strlen(row.property), 0u);
-        (row.shape == Shape::Line ? lines : lists)++;
-        const bool isList = row.shape == Shape::List;
-        EXPECT_EQ(isList, std::string(row.name).ends_with("List"));
-        const std::string format = row.format ? row.format : "";
-        const size_t conversions = Count(format, "%");
-        switch (row.kind) {
-        case Kind::Text:
-        case Kind::Boolean:
-            EXPECT_EQ(conversions, 1u);
-            EXPECT_EQ(Count(format, "%s"), 1u);
-            break;
-        case Kind::Number:
-            EXPECT_EQ(conversions, 1u);
-            EXPECT_EQ(Count(format, "%u") + Count(format, "%i"), 1u);
-            break;
-        case Kind::ShortNumber:
-        case Kind::Megabytes:
-            EXPECT_EQ(conversions, 1u);
-            EXPECT_EQ(Count(format, "%u"), 1u);
-            break;
-        case Kind::Code:
-        case Kind::ShortCode:
-            EXPECT_EQ(row.format, nullptr);
-            EXPECT_NE(row.codes, nullptr);
-            break;
-        case Kind::WeeklyHours:
-            EXPECT_EQ(row.format, nullptr);
-            break;
-        case Kind::Date:
-        case Kind::DateTime:
-            EXPECT_EQ(conversions, 0u);
-            EXPECT_TRUE(format.ends_with(": "));
-            break;
-        }
-    }
-    EXPECT_EQ(lines, 68u);
-    EXPECT_EQ(lists, 31u);
-    EXPECT_EQ(ovix::wmi::QueryText(Definition(Probe::BaseBoardDescription)), "SELECT * FROM Win32_BaseBoard");
-    EXPECT_EQ(ovix::wmi::QueryText(Definition(Probe::PageFileCurrentSize)), "SELECT * FROM Win32_PageFileUsage");
-}
+const char* const BB = "Win32_BaseBoard";
+const char* const CS = "Win32_ComputerSystem";
+const char* const CPU = "Win32_Processor";
+const char* const VC = "Win32_VideoController";
+const char* const DM = "Win32_DesktopMonitor";
+const char* const OS = "Win32_OperatingSystem";
+const char* const PR = "Win32_Printer";
+const char* const NLP = "Win32_NetworkLoginProfile";
+const char* const kCim = "20060315133014.000000+060";
 
-TEST(WmiProbeKinds, TextIsPlacedIntoTheFormat) {
-    EXPECT_EQ(LineOfText(Probe::BaseBoardProduct, "P5B Deluxe"), "Model: P5B Deluxe");
-    EXPECT_EQ(LineOfText(Probe::VideoControllerCaption, "Radeon 9600"), "Radeon 9600");
-    EXPECT_EQ(LineOfText(Probe::VideoDacType, "Integrated RAMDAC"), "D.A.C chip: Integrated RAMDAC");
-    EXPECT_EQ(LineOfText(Probe::VideoInfFilename, "display.inf"), ".inf file name: display.inf");
-    // A percent sign in a value is text, never a conversion.
-    EXPECT_EQ(LineOfText(Probe::OsStatus, "100%s %n"), "Status: 100%s %n");
-    EXPECT_EQ(LineOfText(Probe::PrimaryOwnerName, "M\xFCller"), "Registered owner: M\xFCller");
-}
+// Every probe with one value, class, property and line written out as the
+// probes are defined, independently of the product's table.
+const Expected kEveryProbe[] = {
+    {P::BaseBoardDescription, BB, "Description", T("Base Board"), "Type: Base Board"},
+    {P::BaseBoardManufacturer, BB, "Manufacturer", T("Board Maker"), "Manufacturer: Board Maker"},
+    {P::BaseBoardProduct, BB, "Product", T("D865"), "Model: D865"},
+    {P::BaseBoardVersion, BB, "Version", T("AAC-206"), "Version: AAC-206"},
+    {P::BiosManufacturer, "Win32_BIOS", "Manufacturer", T("Bios Maker"), "Manufacturer: Bios Maker"},
+    {P::BiosName, "Win32_BIOS", "Name", T("Default System BIOS"), "Model: Default System BIOS"},
+    {P::BiosStatus, "Win32_BIOS", "Status", T("OK"), "Status: OK"},
+    {P::ComputerSystemManufacturer, CS, "Manufacturer", T("PC Maker"), "Manufacturer: PC Maker"},
+    {P::ComputerSystemModel, CS, "Model", T("Tower 300"), "Model: Tower 300"},
+    {P::ComputerSystemType, CS, "SystemType", T("X86-based PC"), "Type: X86-based PC"},
+    {P::PrimaryOwnerName, CS, "PrimaryOwnerName", T("M\xFCller"), "Registered owner: M\xFCller"},
+    {P::Workgroup, CS, "Domain", T("WORKGROUP"), "Workgroup: WORKGROUP"},
+    {P::WakeUpType, CS, "WakeUpType", I(6), "WakeUp type: Power Switch"},
+    {P::ProcessorL2CacheSpeed, CPU, "L2CacheSpeed", I(1600), "L2 Speed: 1600 MHz"},
+    {P::ProcessorExtClock, CPU, "ExtClock", I(200), "External Clock: 200 MHz"},
+    {P::ProcessorSocket, CPU, "SocketDesignation", T("Socket 478"), "Socket: Socket 478"},
+    {P::ProcessorStatus, CPU, "Status", T("OK"), "Status: OK"},
+    {P::ProcessorRevision, CPU, "Revision", I(527), "Revision: 527"},
+    {P::ProcessorAddressWidth, CPU, "AddressWidth", I(32), "Address Width: 32 bit"},
+    {P::ProcessorDataWidth, CPU, "DataWidth", I(64), "Data Width: 64 bit"},
+    {P::ProcessorType, CPU, "ProcessorType", I(3), "Type: Central Processor"},
+    {P::ProcessorArchitecture, CPU, "Architecture", I(6), "Architecture: Intel Itanium Processor Family (IPF)"},
+    {P::ProcessorFamily, CPU, "Family", I(29), "AMD\xAE Duron Processor"},
+    {P::ProcessorUpgradeMethod, CPU, "UpgradeMethod", I(14), "Upgrade method: Socket A (Socket 462)"},
+    {P::VideoControllerCaption, VC, "Caption", T("Display 9600"), "Display 9600"},
+    {P::VideoAdapterCompatibility, VC, "AdapterCompatibility", T("Chips Ltd"), "Chips Ltd"},
+    {P::VideoDriverVersion, VC, "DriverVersion", T("6.14.10.6462"), "Version: 6.14.10.6462"},
+    {P::VideoProcessor, VC, "VideoProcessor", T("RV350"), "Processor: RV350"},
+    {P::VideoAdapterRam, VC, "AdapterRAM", I(134217728), "Size: 128 MB"},
+    {P::VideoMinRefreshRate, VC, "MinRefreshRate", I(56), "Min: 56 Hz"},
+    {P::VideoMaxRefreshRate, VC, "MaxRefreshRate", I(85), "Max: 85 Hz"},
+    {P::VideoMemoryType, VC, "VideoMemoryType", I(13), "Type: SGRAM"},
+    {P::VideoArchitecture, VC, "VideoArchitecture", I(5), "Architecture: VGA"},
+    {P::VideoScanMode, VC, "CurrentScanMode", I(4), "Scan mode: Non Interlaced"},
+    {P::VideoControllerStatus, VC, "Status", T("OK"), "Status: OK"},
+    {P::VideoDacType, VC, "AdapterDACType", T("Internal DAC"), "D.A.C chip: Internal DAC"},
+    {P::VideoDriverDate, VC, "DriverDate", T(kCim), "Date: 03/15/2006"},
+    {P::VideoDisplayDrivers, VC, "InstalledDisplayDrivers", T("disp.dll"), "Name: disp.dll"},
+    {P::VideoInfFilename, VC, "InfFilename", T("oem1.inf"), ".inf file name: oem1.inf"},
+    {P::MonitorType, DM, "MonitorType", T("Plug and Play Monitor"), "Type: Plug and Play Monitor"},
+    {P::MonitorManufacturer, DM, "MonitorManufacturer", T("(Standard)"), "Manufacturer: (Standard)"},
+    {P::MonitorDeviceId, DM, "DeviceID", T("DesktopMonitor1"), "DeviceID: DesktopMonitor1"},
+    {P::MonitorPnpDeviceId, DM, "PNPDeviceID", T("DISPLAY\\DEFAULT\\1"), "PNP DeviceID: DISPLAY\\DEFAULT\\1"},
+    {P::MonitorStatus, DM, "Status", T("OK"), "Status: OK"},
+    {P::MonitorPixelsPerXInch, DM, "PixelsPerXLogicalInch", I(96), "PixelsPerXLogicalInch: 96"},
+    {P::MonitorPixelsPerYInch, DM, "PixelsPerYLogicalInch", I(120), "PixelsPerYLogicalInch: 120"},
+    {P::OsManufacturer, OS, "Manufacturer", T("OS Maker"), "Manufacturer: OS Maker"},
+    {P::OsSystemDrive, OS, "SystemDrive", T("C:"), "System drive: C:"},
+    {P::OsSystemDevice, OS, "SystemDevice", T("\\Device\\Harddisk0"), "System device: \\Device\\Harddisk0"},
+    {P::OsEncryptionLevel, OS, "EncryptionLevel", I(128), "Encryption: 128-bit"},
+    {P::OsStatus, OS, "Status", T("OK"), "Status: OK"},
+    {P::OsInstallDate, OS, "InstallDate", T(kCim), "Installation date: 03/15/2006  @ 13:30:14"},
+    {P::OsLargeSystemCache, OS, "LargeSystemCache", I(1), "Memory optimized for: system performance"},
+    {P::OsProductType, OS, "ProductType", I(2), "Product type: Domain Controller"},
+    {P::ActivationRequired, "Win32_WindowsProductActivation", "ActivationRequired", I(1), "Activation required: yes"},
+    {P::RegistryCurrentSize, "Win32_Registry", "CurrentSize", I(22), "Current size: 22 MB"},
+    {P::RegistryMaximumSize, "Win32_Registry", "MaximumSize", I(88), "Maximum size: 88 MB"},
+    {P::RegistryStatus, "Win32_Registry", "Status", T("OK"), "Status: OK"},
+    {P::PageFilePath, "Win32_PageFile", "Name", T("C:\\pagefile.sys"), "Path: C:\\pagefile.sys"},
+    {P::PageFileMaximumSize, "Win32_PageFile", "MaximumSize", I(3072), "Maximum size: 3072 MB"},
+    {P::PageFileCurrentSize, "Win32_PageFileUsage", "AllocatedBaseSize", I(1536), "Current size: 1536 MB"},
+    {P::IconTitleFont, "Win32_Desktop", "IconTitleFaceName", T("Sans"), "Font: Sans"},
+    {P::IconTitleSize, "Win32_Desktop", "IconTitleSize", I(8), "Font size: 8"},
+    {P::KeyboardDeviceId, "Win32_Keyboard", "DeviceID", T("PNP0303"), "ID: PNP0303"},
+    {P::KeyboardFunctionKeys, "Win32_Keyboard", "NumberOfFunctionKeys", I(12), "Number of function keys: 12"},
+    {P::PointingDeviceCaption, "Win32_PointingDevice", "Caption", T("PS/2 Mouse"), "Model: PS/2 Mouse"},
+    {P::PointingDeviceManufacturer, "Win32_PointingDevice", "Manufacturer", T("(Std)"), "Manufacturer: (Std)"},
+    {P::PointingDeviceInfFileName, "Win32_PointingDevice", "InfFileName", T("m.inf"), "InfFileName: m.inf"},
+    {P::SoundDeviceManufacturerList, "Win32_SoundDevice", "Manufacturer", T("Sound Co"), "Manufacturer: Sound Co"},
+    {P::SoundDeviceModelList, "Win32_SoundDevice", "Description", T("AC97 Audio"), "Model: AC97 Audio"},
+    {P::SoundDeviceStatusList, "Win32_SoundDevice", "Status", T("OK"), "Status: OK"},
+    {P::DiskDriveCaptionList, "Win32_DiskDrive", "Caption", T("ST3160 ATA"), "ST3160 ATA"},
+    {P::DiskDriveMediaTypeList, "Win32_DiskDrive", "MediaType", T("Fixed hard disk"), "Fixed hard disk"},
+    {P::DiskDriveInterfaceList, "Win32_DiskDrive", "InterfaceType", T("IDE"), "IDE"},
+    {P::DiskDrivePartitionsList, "Win32_DiskDrive", "Partitions", I(2), "2"},
+    {P::CdromCaptionList, "Win32_CDROMDrive", "Caption", T("DVD-ROM"), "DVD-ROM"},
+    {P::CdromDriveList, "Win32_CDROMDrive", "Drive", T("D:"), "D:"},
+    {P::CdromDeviceIdList, "Win32_CDROMDrive", "DeviceID", T("IDE\\CDROM1"), "IDE\\CDROM1"},
+    {P::IdeControllerList, "Win32_IDEController", "Caption", T("Primary IDE"), "Primary IDE"},
+    {P::SerialPortCaptionList, "Win32_SerialPort", "Caption", T("COM1"), "COM1"},
+    {P::CacheMemoryPurposeList, "Win32_CacheMemory", "Purpose", T("L2 Cache"), "L2 Cache"},
+    {P::CacheMemorySizeList, "Win32_CacheMemory", "InstalledSize", I(512), "512"},
+    {P::PrinterNameList, PR, "Name", T("Laser"), "Laser"},
+    {P::PrinterPortList, PR, "PortName", T("LPT1:"), "LPT1:"},
+    {P::PrinterDriverList, PR, "DriverName", T("PCL5"), "PCL5"},
+    {P::PrinterVerticalResolutionList, PR, "VerticalResolution", I(600), "600"},
+    {P::PrinterHorizontalResolutionList, PR, "HorizontalResolution", I(1200), "1200"},
+    {P::PrinterProcessorList, PR, "PrintProcessor", T("WinPrint"), "WinPrint"},
+    {P::PrinterDataTypeList, PR, "PrintJobDataType", T("RAW"), "RAW"},
+    {P::PrinterStatusList, PR, "Status", T("Unknown"), "Unknown"},
+    {P::PrinterDefaultList, PR, "Default", B(true), "yes"},
+    {P::PrinterLocalList, PR, "Local", B(false), "no"},
+    {P::PrinterNetworkList, PR, "Network", B(true), "yes"},
+    {P::LoginProfileCaptionList, NLP, "Caption", T("alice"), "alice"},
+    {P::LoginProfileLogonsList, NLP, "NumberOfLogons", I(12), "Number of Logon: 12"},
+    {P::LoginProfileDescriptionList, NLP, "Description", T("Admin"), "Description: Admin"},
+    {P::LoginProfilePrivilegesList, NLP, "Privileges", I(2), "Privileges: Administrator"},
+    {P::LoginProfileAccessList, NLP, "UnitsPerWeek", I(40), "Limited Access: Yes (40h/week)"},
+    {P::LoginProfileUserIdList, NLP, "UserId", I(1003), "ID: 1003"},
+};
 
-TEST(WmiProbeKinds, NumbersFollowTheirFormatsSign) {
-    EXPECT_EQ(LineOfInteger(Probe::ProcessorExtClock, 200), "External Clock: 200 MHz");
-    EXPECT_EQ(LineOfInteger(Probe::MonitorPixelsPerXInch, 96), "PixelsPerXLogicalInch: 96");
-    // Unsigned 32-bit properties arrive signed: "%u" shows the unsigned value.
-    EXPECT_EQ(LineOfInteger(Probe::RegistryMaximumSize, -1), "Maximum size: 4294967295 MB");
-    EXPECT_EQ(LineOfInteger(Probe::OsEncryptionLevel, 128), "Encryption: 128-bit");
-    EXPECT_EQ(LineOfInteger(Probe::OsEncryptionLevel, 0xFFFFFFFFll), "Encryption: -1-bit");
-    // Only the low 32 bits are read.
-    EXPECT_EQ(LineOfInteger(Probe::IconTitleSize, 0x100000009ll), "Font size: 9");
-    std::vector<std::string> resolution;
-    test::FakeRowSource source;
-    source.Add("Win32_Printer", {{"VerticalResolution", Value::OfInteger(-600)}});
-    RunList(source, Probe::PrinterVerticalResolutionList, resolution);
-    EXPECT_EQ(resolution, std::vector<std::string>{"-600"});
-}
-
-TEST(WmiProbeKinds, ShortNumbersAndShortCodesReadTheLowWord) {
-    EXPECT_EQ(LineOfInteger(Probe::ProcessorRevision, 0x0F02), "Revision: 3842");
-    EXPECT_EQ(LineOfInteger(Probe::ProcessorRevision, 0x12345), "Revision: 9029");
-    EXPECT_EQ(LineOfInteger(Probe::ProcessorAddressWidth, -1), "Address Width: 65535 bit");
-    EXPECT_EQ(LineOfInteger(Probe::ProcessorDataWidth, 0x10020), "Data Width: 32 bit");
-    EXPECT_EQ(LineOfInteger(Probe::KeyboardFunctionKeys, 12), "Number of function keys: 12");
-    EXPECT_EQ(LineOfInteger(Probe::ProcessorFamily, 0x10000 + 251), "i960");
-    EXPECT_EQ(LineOfInteger(Probe::VideoScanMode, 0x70004), "Scan mode: Non Interlaced");
-    // 32-bit codes compare all 32 bits.
-    EXPECT_EQ(LineOfInteger(Probe::OsProductType, 0x10001), "");
-}
-
-TEST(WmiProbeKinds, AdapterRamInWholeMegabytesUnsigned) {
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, 134217728), "Size: 128 MB");
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, 100000000), "Size: 95 MB");
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, 1048575), "Size: 0 MB");
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, 1048576), "Size: 1 MB");
-    // 2 and 3 GiB come as negative 32-bit values.
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, -2147483647ll - 1), "Size: 2048 MB");
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, -1073741824), "Size: 3072 MB");
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, 3221225472ll), "Size: 3072 MB");
-    EXPECT_EQ(LineOfInteger(Probe::VideoAdapterRam, -1), "Size: 4095 MB");
-}
-
-TEST(WmiProbeKinds, BooleansAreYesOrNo) {
-    test::FakeRowSource source;
-    source.Add("Win32_Printer", {{"Default", Value::OfBoolean(false)}, {"Local", Value::OfBoolean(true)}})
-        .Add("Win32_Printer", {{"Default", Value::OfBoolean(true)}, {"Local", Value::OfInteger(1)}})
-        .Add("Win32_Printer", {{"Default", Value::OfBoolean(false)}, {"Local", Value::OfNull()}});
-    std::vector<std::string> defaults, locals, networks;
-    RunList(source, Probe::PrinterDefaultList, defaults);
-    RunList(source, Probe::PrinterLocalList, locals);
-    RunList(source, Probe::PrinterNetworkList, networks);
-    EXPECT_EQ(defaults, (std::vector<std::string>{"no", "yes", "no"}));
-    // A number or null is no boolean: the value stays empty, the entry stays.
-    EXPECT_EQ(locals, (std::vector<std::string>{"yes", "", ""}));
-    EXPECT_EQ(networks, (std::vector<std::string>{"", "", ""}));
-}
-
-TEST(WmiProbeKinds, WeeklyHoursTellLimitedAccess) {
-    test::FakeRowSource source;
-    source.Add("Win32_NetworkLoginProfile", {{"UnitsPerWeek", Value::OfInteger(168)}})
-        .Add("Win32_NetworkLoginProfile", {{"UnitsPerWeek", Value::OfInteger(40)}})
-        .Add("Win32_NetworkLoginProfile", {{"UnitsPerWeek", Value::OfInteger(167)}})
-        .Add("Win32_NetworkLoginProfile", {{"UnitsPerWeek", Value::OfInteger(169)}})
-        .Add("Win32_NetworkLoginProfile", {});
-    std::vector<std::string> lines;
-    RunList(source, Probe::LoginProfileAccessList, lines);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Limited Access: No (168h/week)", "Limited Access: Yes (40h/week)",
-                                               "Limited Access: Yes (167h/week)", "Limited Access: Yes (169h/week)",
-                                               "Limited Access: Yes (0h/week)"}));
-}
-
-// Every listed code of a table, then codes just outside it.
-void ExpectCodes(Probe probe, const std::vector<std::pair<std::int64_t, std::string>>& expected,
-                 const std::vector<std::int64_t>& unlisted, const std::string& unlistedLine = "") {
-    SCOPED_TRACE(Definition(probe).name);
-    for (const auto& [code, line] : expected) EXPECT_EQ(LineOfInteger(probe, code), line) << code;
-    for (std::int64_t code : unlisted) EXPECT_EQ(LineOfInteger(probe, code), unlistedLine) << code;
-}
-
-TEST(WmiCodeTables, EveryEntryAndItsNeighbours) {
-    ExpectCodes(Probe::WakeUpType,
-                {{0, "WakeUp type: Reserved"}, {1, "WakeUp type: Other"}, {2, "WakeUp type: Unknown"},
-                 {3, "WakeUp type: APM Timer"}, {4, "WakeUp type: Modem Ring"}, {5, "WakeUp type: LAN Remote"},
-                 {6, "WakeUp type: Power Switch"}, {7, "WakeUp type: PCI PME#"},
-                 {8, "WakeUp type: AC Power Restored"}},
-                {9, 65535, -1});
-    ExpectCodes(Probe::ProcessorType,
-                {{1, "Type: Other"}, {2, "Type: Unknown"}, {3, "Type: Central Processor"}, {4, "Type: Math Processor"},
-                 {5, "Type: DSP Processor"}, {6, "Type: Video Processor"}},
-                {0, 7});
-    ExpectCodes(Probe::ProcessorArchitecture,
-                {{0, "Architecture: x86"}, {1, "Architecture: MIPS"}, {2, "Architecture: Alpha"},
-                 {3, "Architecture: PowerPC"}, {6, "Architecture: Intel Itanium Processor Family (IPF)"}},
-                {4, 5, 7, 9});
-    ExpectCodes(Probe::ProcessorUpgradeMethod,
-                {{1, "Upgrade method: Other"}, {2, "Upgrade method: Unknown"}, {3, "Upgrade method: Daughter Board"},
-                 {4, "Upgrade method: ZIF Socket"}, {5, "Upgrade method: Replacement/Piggy Back"},
-                 {6, "Upgrade method: None"}, {7, "Upgrade method: LIF Socket"}, {8, "Upgrade method: Slot 1"},
-                 {9, "Upgrade method: Slot 2"}, {10, "Upgrade method: 370 Pin Socket"}, {11, "Upgrade method: Slot A"},
-                 {12, "Upgrade method: Slot M"}, {13, "Upgrade method: Socket 423"},
-                 {14, "Upgrade method: Socket A (Socket 462)"}, {15, "Upgrade method: Socket 478"},
-                 {16, "Upgrade method: Socket 754"}, {17, "Upgrade method: Socket 940"},
-                 {18, "Upgrade method: Socket 939"}},
-                {0, 19});
-    ExpectCodes(Probe::VideoMemoryType,
-                {{1, "Type: Other"}, {2, "Type: Unknown"}, {3, "Type: VRAM"}, {4, "Type: DRAM"}, {5, "Type: SRAM"},
-                 {6, "Type: WRAM"}, {7, "Type: EDO RAM"}, {8, "Type: Burst Synchronous DRAM"},
-                 {9, "Type: Pipelined Burst SRAM"}, {10, "Type: CDRAM"}, {11, "Type: 3DRAM"}, {12, "Type: SDRAM"},
-                 {13, "Type: SGRAM"}},
-                {0, 14});
-    ExpectCodes(Probe::VideoArchitecture,
-                {{1, "Architecture: Other"}, {2, "Architecture: Unknown"}, {3, "Architecture: CGA"},
-                 {4, "Architecture: EGA"}, {5, "Architecture: VGA"}, {6, "Architecture: SVGA"},
-                 {7, "Architecture: MDA"}, {8, "Architecture: HGC"}, {9, "Architecture: MCGA"},
-                 {10, "Architecture: 8514A"}, {11, "Architecture: XGA"}, {12, "Architecture: Linear Frame Buffer"},
-                 {160, "Architecture: PC-98"}},
-                {0, 13, 106, 159, 161});
-    ExpectCodes(Probe::VideoScanMode,
-                {{1, "Scan mode: Other"}, {2, "Scan mode: Unknown"}, {3, "Scan mode: Interlaced"},
-                 {4, "Scan mode: Non Interlaced"}},
-                {0, 5});
-    ExpectCodes(Probe::OsLargeSystemCache,
-                {{0, "Memory optimized for: applications"}, {1, "Memory optimized for: system performance"}}, {2, -1});
-    ExpectCodes(Probe::OsProductType,
-                {{1, "Product type: Work Station"}, {2, "Product type: Domain Controller"}, {3, "Product type: Server"}},
-                {0, 4});
-    ExpectCodes(Probe::ActivationRequired, {{0, "Activation required: no"}, {1, "Activation required: yes"}}, {2});
-}
-
-TEST(WmiCodeTables, FamilyHasSixtyThreeNamesAndUnknownForTheRest) {
-    ExpectCodes(Probe::ProcessorFamily,
-                {{1, "Other"}, {3, "8086"}, {11, "Pentium brand"}, {14, "Pentium processor with MMX technology"},
-                 {19, "M2 Family"}, {24, "K5 Family"}, {28, "AMD Athlon Processor Family"},
-                 {29, "AMD\xAE Duron Processor"}, {31, "K6-2+"}, {38, "Power PC X704"}, {39, "Power PC 750"},
-                 {48, "Alpha Family"}, {55, "Alpha 21364"}, {130, "Itanium\x99 Processor"}, {131, "AMD Athlon\x99"},
-                 {132, "AMD Opteron\x99 Family"}, {176, "Pentium III Xeon"},
-                 {177, "Pentium III Processor with Intel SpeedStep Technology"}, {185, "Intel Pentium M Processor"},
-                 {190, "K7"}, {200, "IBM390 Family"}, {204, "z/Architecture base"}, {250, "i860"}, {251, "i960"}},
-                {0, 2, 20, 23, 40, 47, 56, 129, 133, 175, 186, 189, 191, 199, 205, 249, 252, 65535}, "Unknown");
-    size_t named = 0;
-    for (std::int64_t code = 0; code <= 0xFFFF; ++code) {
-        if (LineOfInteger(Probe::ProcessorFamily, code) != "Unknown") ++named;
-    }
-    EXPECT_EQ(named, 63u);
-}
-
-TEST(WmiProbeKinds, MissingNullOrWronglyTypedValuesKeepTheLabel) {
-    const Value unreadable[] = {Value{}, Value::OfNull(), Value::OfOther()};
-    for (const Value& value : unreadable) {
-        SCOPED_TRACE(static_cast<int>(value.type));
-        EXPECT_EQ(LineOf(Probe::BaseBoardProduct, value), "Model: ");
-        EXPECT_EQ(LineOf(Probe::VideoControllerCaption, value), "");
-        EXPECT_EQ(LineOf(Probe::ProcessorExtClock, value), "External Clock: 0 MHz");
-        EXPECT_EQ(LineOf(Probe::ProcessorRevision, value), "Revision: 0");
-        EXPECT_EQ(LineOf(Probe::VideoAdapterRam, value), "Size: 0 MB");
-        EXPECT_EQ(LineOf(Probe::OsEncryptionLevel, value), "Encryption: 0-bit");
-        EXPECT_EQ(LineOf(Probe::WakeUpType, value), "WakeUp type: ") << "never the text of code 0";
-        EXPECT_EQ(LineOf(Probe::OsLargeSystemCache, value), "Memory optimized for: ");
-        EXPECT_EQ(LineOf(Probe::ProcessorFamily, value), "Unknown");
-        EXPECT_EQ(LineOf(Probe::VideoDriverDate, value), "Date: ");
-        EXPECT_EQ(LineOf(Probe::OsInstallDate, value), "Installation date: ");
-    }
-    // A text where a number is read, and a number where a text is read.
-    EXPECT_EQ(LineOfText(Probe::MonitorPixelsPerYInch, "96"), "PixelsPerYLogicalInch: 0");
-    EXPECT_EQ(LineOfText(Probe::ProcessorArchitecture, "0"), "Architecture: ");
-    EXPECT_EQ(LineOfInteger(Probe::BiosName, 7), "Model: ");
-    EXPECT_EQ(LineOf(Probe::OsStatus, Value::OfBoolean(true)), "Status: ");
-}
-
-TEST(WmiProbeKinds, DatesOfEveryLength) {
-    const std::string cim = "20060315133014.000000+060";
-    ASSERT_EQ(cim.size(), 25u);
-    for (size_t length = 0; length <= cim.size(); ++length) {
-        SCOPED_TRACE(length);
-        const std::string date = cim.substr(0, length);
-        if (length < 14) {
-            EXPECT_EQ(LineOfText(Probe::VideoDriverDate, date), "Date: ");
-            EXPECT_EQ(LineOfText(Probe::OsInstallDate, date), "Installation date: ");
+TEST(WmiProbes, EveryProbesLineForOneValue) {
+    ASSERT_EQ(std::size(kEveryProbe), static_cast<size_t>(Probe::Count));
+    for (const Expected& row : kEveryProbe) {
+        SCOPED_TRACE(Definition(row.probe).name);
+        test::FakeRowSource source;
+        source.Add(row.className, {{row.property, row.value}});
+        if (Definition(row.probe).shape == Shape::Line) {
+            // A second instance is never read by a line probe.
+            source.Add(row.className, {{row.property, T("second")}});
+            EXPECT_EQ(RunLine(source, row.probe), row.line);
         } else {
-            EXPECT_EQ(LineOfText(Probe::VideoDriverDate, date), "Date: 03/15/2006");
-            EXPECT_EQ(LineOfText(Probe::OsInstallDate, date), "Installation date: 03/15/2006  @ 13:30:14");
+            Lines lines = {"kept"};
+            RunList(source, row.probe, lines);
+            EXPECT_EQ(lines, (Lines{"kept", row.line})) << "appended, never cleared";
         }
+    }
+}
+
+TEST(WmiProbes, ThirtyTwoBitRawValues) {
+    // The service hands unsigned 32-bit properties over as signed: "%u" shows
+    // the unsigned value, "%i" the signed one, and only the low 32 bits count.
+    EXPECT_EQ(LineOf(P::RegistryMaximumSize, I(-1)), "Maximum size: 4294967295 MB");
+    EXPECT_EQ(LineOf(P::OsEncryptionLevel, I(0xFFFFFFFFll)), "Encryption: -1-bit");
+    EXPECT_EQ(LineOf(P::IconTitleSize, I(0x100000009ll)), "Font size: 9");
+    EXPECT_EQ(LineOf(P::VideoAdapterRam, I(100000000)), "Size: 95 MB");
+    EXPECT_EQ(LineOf(P::VideoAdapterRam, I(1048575)), "Size: 0 MB");
+    EXPECT_EQ(LineOf(P::VideoAdapterRam, I(-2147483647ll - 1)), "Size: 2048 MB");
+    EXPECT_EQ(LineOf(P::VideoAdapterRam, I(-1)), "Size: 4095 MB");
+    // 16-bit properties read their low word, unsigned; 32-bit codes all 32 bits.
+    EXPECT_EQ(LineOf(P::ProcessorRevision, I(0x12345)), "Revision: 9029");
+    EXPECT_EQ(LineOf(P::ProcessorAddressWidth, I(-1)), "Address Width: 65535 bit");
+    EXPECT_EQ(LineOf(P::ProcessorFamily, I(0x10000 + 251)), "i960");
+    EXPECT_EQ(LineOf(P::OsProductType, I(0x10001)), "");
+}
+
+TEST(WmiProbes, CodesOutsideTheirTables) {
+    for (std::int64_t code : {9, 65535, -1}) EXPECT_EQ(LineOf(P::WakeUpType, I(code)), "") << code;
+    // Codes 4 and 5 lie inside the range yet are not listed; 9 is a 64-bit processor.
+    for (std::int64_t code : {4, 5, 7, 9}) EXPECT_EQ(LineOf(P::ProcessorArchitecture, I(code)), "") << code;
+    for (std::int64_t code : {0, 13, 106, 159}) EXPECT_EQ(LineOf(P::VideoArchitecture, I(code)), "") << code;
+    EXPECT_EQ(LineOf(P::VideoArchitecture, I(160)), "Architecture: PC-98") << "the service's PC-98 code";
+    // Family: code 2 and every code not listed read "Unknown".
+    for (std::int64_t code : {0, 2, 20, 56, 129, 205, 252, 65535}) {
+        EXPECT_EQ(LineOf(P::ProcessorFamily, I(code)), "Unknown") << code;
+    }
+    EXPECT_EQ(LineOf(P::ProcessorFamily, I(131)), "AMD Athlon\x99");
+    // Only 168 hours a week is unlimited; a code outside its table still
+    // takes its place in a list.
+    test::FakeRowSource source;
+    for (int hours : {167, 168, 169}) source.Add(NLP, {{"UnitsPerWeek", I(hours)}, {"Privileges", I(hours - 166)}});
+    Lines access, privileges;
+    RunList(source, P::LoginProfileAccessList, access);
+    RunList(source, P::LoginProfilePrivilegesList, privileges);
+    EXPECT_EQ(access, (Lines{"Limited Access: Yes (167h/week)", "Limited Access: No (168h/week)",
+                             "Limited Access: Yes (169h/week)"}));
+    EXPECT_EQ(privileges, (Lines{"Privileges: User", "Privileges: Administrator", ""}));
+}
+
+TEST(WmiProbes, MissingNullOrWronglyTypedValuesKeepTheLabel) {
+    for (const Value& value : {Value{}, Value::OfNull(), Value::OfOther(), T("96")}) {
+        SCOPED_TRACE(static_cast<int>(value.type));
+        EXPECT_EQ(LineOf(P::ProcessorExtClock, value), "External Clock: 0 MHz");
+        EXPECT_EQ(LineOf(P::ProcessorRevision, value), "Revision: 0");
+        EXPECT_EQ(LineOf(P::VideoAdapterRam, value), "Size: 0 MB");
+        EXPECT_EQ(LineOf(P::WakeUpType, value), "WakeUp type: ") << "never the text of code 0";
+        EXPECT_EQ(LineOf(P::ProcessorFamily, value), "Unknown");
+    }
+    for (const Value& value : {Value{}, Value::OfNull(), Value::OfOther(), I(7)}) {
+        EXPECT_EQ(LineOf(P::BaseBoardProduct, value), "Model: ");
+        EXPECT_EQ(LineOf(P::VideoControllerCaption, value), "");
+        EXPECT_EQ(LineOf(P::VideoDriverDate, value), "Date: ");
+    }
+    // A percent sign in a value is text, never a conversion.
+    EXPECT_EQ(LineOf(P::OsStatus, T("100%s %n")), "Status: 100%s %n");
+    test::FakeRowSource source;
+    source.Add(PR, {{"Default", B(true)}, {"Local", I(1)}}).Add(PR, {{"Default", B(false)}, {"Local", Value::OfNull()}});
+    Lines defaults, locals;
+    RunList(source, P::PrinterDefaultList, defaults);
+    RunList(source, P::PrinterLocalList, locals);
+    EXPECT_EQ(defaults, (Lines{"yes", "no"}));
+    EXPECT_EQ(locals, (Lines{"", ""})) << "no boolean: an empty value, the entry kept";
+}
+
+TEST(WmiProbes, DatesShorterThanTheirFields) {
+    for (size_t length : {0u, 8u, 13u, 14u, 15u}) {
+        const std::string date = std::string(kCim).substr(0, length);
+        EXPECT_EQ(LineOf(P::VideoDriverDate, T(date.c_str())), length < 14 ? "Date: " : "Date: 03/15/2006") << length;
+        EXPECT_EQ(LineOf(P::OsInstallDate, T(date.c_str())),
+                  length < 14 ? "Installation date: " : "Installation date: 03/15/2006  @ 13:30:14");
     }
     // Cut by position, nothing converted.
-    EXPECT_EQ(ovix::wmi::CimDateTimeLine("X: ", "19991231235959"), "X: 12/31/1999  @ 23:59:59");
-    EXPECT_EQ(ovix::wmi::CimDateLine("", "abcdefghijklmn"), "ef/gh/abcd");
+    EXPECT_EQ(CimDateLine("", "abcdefghijklmn"), "ef/gh/abcd");
 }
 
-TEST(WmiLineProbes, FirstInstanceOnlyEmptyWithoutInstance) {
+TEST(WmiProbes, WithoutInstanceNothingAndAFirstInstanceWithoutTheProperty) {
     test::FakeRowSource source;
-    EXPECT_EQ(RunLine(source, Probe::BiosManufacturer), "");
-    EXPECT_TRUE(source.lastFirstOnly);
-    source.Add("Win32_BIOS", {{"Manufacturer", Value::OfText("First")}})
-        .Add("Win32_BIOS", {{"Manufacturer", Value::OfText("Second")}});
-    EXPECT_EQ(RunLine(source, Probe::BiosManufacturer), "Manufacturer: First");
+    EXPECT_EQ(RunLine(source, P::BiosStatus), "");
+    Lines lines = {"kept"};
+    RunList(source, P::PrinterNameList, lines);
+    EXPECT_EQ(lines, Lines{"kept"}) << "no instance: the caller's list as it was";
     // The first instance lacks the property: its label, not the second's value.
-    test::FakeRowSource gap;
-    gap.Add("Win32_BIOS", {}).Add("Win32_BIOS", {{"Status", Value::OfText("OK")}});
-    EXPECT_EQ(RunLine(gap, Probe::BiosStatus), "Status: ");
-}
-
-TEST(WmiListProbes, OneLinePerInstanceInOrderAppendedNeverCleared) {
-    test::FakeRowSource source;
-    source.Add("Win32_SoundDevice", {{"Manufacturer", Value::OfText("A")}, {"Status", Value::OfText("OK")}})
-        .Add("Win32_SoundDevice", {{"Status", Value::OfNull()}})
-        .Add("Win32_SoundDevice", {{"Manufacturer", Value::OfText("C")}, {"Status", Value::OfText("Error")}});
-    std::vector<std::string> lines = {"kept"};
-    RunList(source, Probe::SoundDeviceManufacturerList, lines);
-    EXPECT_FALSE(source.lastFirstOnly);
-    EXPECT_EQ(lines, (std::vector<std::string>{"kept", "Manufacturer: A", "Manufacturer: ", "Manufacturer: C"}));
-    std::vector<std::string> models, statuses;
-    RunList(source, Probe::SoundDeviceModelList, models);
-    RunList(source, Probe::SoundDeviceStatusList, statuses);
-    EXPECT_EQ(models, (std::vector<std::string>{"Model: ", "Model: ", "Model: "}));
-    EXPECT_EQ(statuses, (std::vector<std::string>{"Status: OK", "Status: ", "Status: Error"}));
-
-    // Codes outside the table still take their place in the list.
-    test::FakeRowSource profiles;
-    for (int code : {2, 7, 0, 1}) profiles.Add("Win32_NetworkLoginProfile", {{"Privileges", Value::OfInteger(code)}});
-    std::vector<std::string> privileges;
-    RunList(profiles, Probe::LoginProfilePrivilegesList, privileges);
-    EXPECT_EQ(privileges, (std::vector<std::string>{"Privileges: Administrator", "", "Privileges: Guest",
-                                                    "Privileges: User"}));
-
-    // No instance (or no such class): the caller's list is left as it was.
-    std::vector<std::string> printers = {"left"};
-    RunList(source, Probe::PrinterNameList, printers);
-    EXPECT_EQ(printers, std::vector<std::string>{"left"});
-}
-
-TEST(WmiListProbes, DiskListsKeepOneEntryPerInstance) {
-    test::FakeRowSource source;
-    source.Add("Win32_DiskDrive", {{"InterfaceType", Value::OfText("IDE")}, {"MediaType", Value::OfText("Fixed")}})
-        .Add("Win32_DiskDrive", {{"InterfaceType", Value::OfText("SCSI")}, {"Partitions", Value::OfInteger(3)}});
-    std::vector<std::string> captions, interfaces, partitions, media;
-    RunList(source, Probe::DiskDriveCaptionList, captions);
-    RunList(source, Probe::DiskDriveInterfaceList, interfaces);
-    RunList(source, Probe::DiskDrivePartitionsList, partitions);
-    RunList(source, Probe::DiskDriveMediaTypeList, media);
-    EXPECT_EQ(captions, (std::vector<std::string>{"", ""}));
-    EXPECT_EQ(interfaces, (std::vector<std::string>{"IDE", "SCSI"}));
-    EXPECT_EQ(partitions, (std::vector<std::string>{"0", "3"}));
-    EXPECT_EQ(media, (std::vector<std::string>{"Fixed", ""}));
+    source.Add("Win32_BIOS", {}).Add("Win32_BIOS", {{"Status", T("OK")}});
+    EXPECT_EQ(RunLine(source, P::BiosStatus), "Status: ");
 }
 
 }  // namespace

@@ -1,17 +1,26 @@
-// The management-service lines in the built tree, walked through the tree
-// control: each in its section, in the order of the section's table.
+// The management-service lines in the tree. The real tree is built twice per
+// suite, one query per probe and within a ClassReadScope, and the two are
+// compared as the clipboard receives them; the per-instance rows are built
+// from a fake service.
+#include "app/tree_operations.h"
 #include "probes/fact_sheet.h"
 #include "probes/information_tree.h"
 #include "probes/wmi_probes.h"
+#include "probes/wmi_tree_rows.h"
+#include "tests/host/probes/fake_row_source.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace ovix::probes;
+using Lines = std::vector<std::string>;
+using ovix::wmi::Value;
 
 struct Node {
     HTREEITEM handle;
@@ -20,170 +29,239 @@ struct Node {
     bool bold;
 };
 
+std::vector<Node> Children(HWND tree, HTREEITEM parent) {
+    std::vector<Node> nodes;
+    for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
+        char text[512] = "";
+        TVITEMA item{};
+        item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
+        item.hItem = child;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        item.stateMask = TVIS_BOLD;
+        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        nodes.push_back({child, text, item.iImage, (item.state & TVIS_BOLD) != 0});
+    }
+    return nodes;
+}
+
+Lines Texts(const std::vector<Node>& nodes) {
+    Lines texts;
+    for (const Node& node : nodes) texts.push_back(node.text);
+    return texts;
+}
+
+HWND NewTree() {
+    return ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+}
+
+// The service's classes, each read recorded.
+struct RecordedClasses : ovix::wmi::ClassSource {
+    ovix::wmi::ServiceRowSource service;
+    Lines read;
+    ovix::wmi::ClassRows ReadClass(std::string_view className, std::span<const std::string> properties) override {
+        read.emplace_back(className);
+        return service.ReadClass(className, properties);
+    }
+};
+
 class WmiTree : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
-        facts = new ovix::FactSheet;
-        ovix::BuildFactSheet(*facts);
-        const std::vector<std::string> accounts;
-        const ovix::BuildContext context{*facts, accounts, [](const char*) {}};
-        ovix::BuildInformationTree(tree, nullptr, context);
+        tree = Build(facts);
+        RecordedClasses classes;
+        {
+            const ovix::wmi::ClassReadScope scope(classes);
+            scopedTree = Build(scopedFacts);
+        }
+        classesRead = classes.read;
     }
     static void TearDownTestSuite() {
         ::DestroyWindow(tree);
-        delete facts;
+        ::DestroyWindow(scopedTree);
+    }
+    static HWND Build(ovix::FactSheet& sheet) {
+        HWND built = NewTree();
+        ovix::BuildFactSheet(sheet);
+        const Lines accounts;
+        ovix::BuildInformationTree(built, nullptr, {sheet, accounts, [](const char*) {}});
+        return built;
     }
 
-    static std::vector<Node> Children(HTREEITEM parent) {
-        std::vector<Node> nodes;
-        for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
-            char text[512] = "";
-            TVITEMA item{};
-            item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
-            item.hItem = child;
-            item.pszText = text;
-            item.cchTextMax = sizeof(text);
-            item.stateMask = TVIS_BOLD;
-            ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            nodes.push_back({child, text, item.iImage, (item.state & TVIS_BOLD) != 0});
-        }
-        return nodes;
-    }
-    static std::vector<Node> Under(const std::vector<std::string>& path) {
+    static Lines Under(const Lines& path) {
         HTREEITEM at = TreeView_GetRoot(tree);
         for (const std::string& step : path) {
             HTREEITEM next = nullptr;
-            for (const Node& node : Children(at)) {
+            for (const Node& node : Children(tree, at)) {
                 if (node.text == step) next = node.handle;
             }
             if (!next) return {};
             at = next;
         }
-        return Children(at);
+        return Texts(Children(tree, at));
     }
-    static std::vector<std::string> Texts(const std::vector<Node>& nodes) {
-        std::vector<std::string> texts;
-        for (const Node& node : nodes) texts.push_back(node.text);
-        return texts;
-    }
-    // The lines appear in this order among the section's nodes; empty lines
-    // are never inserted, so they are left out of the expectation.
-    static void ExpectInOrder(const std::vector<std::string>& path, const std::vector<std::string>& lines) {
-        const auto texts = Texts(Under(path));
-        size_t at = 0;
-        for (const std::string& line : lines) {
-            if (line.empty()) continue;
-            while (at < texts.size() && texts[at] != line) ++at;
-            EXPECT_LT(at, texts.size()) << "\"" << line << "\" missing or out of order under " << path.back();
-            if (at < texts.size()) ++at;
-        }
-    }
-
-    static HWND tree;
-    static ovix::FactSheet* facts;
+    static inline HWND tree = nullptr, scopedTree = nullptr;
+    static inline ovix::FactSheet facts, scopedFacts;
+    static inline Lines classesRead;
 };
 
-HWND WmiTree::tree = nullptr;
-ovix::FactSheet* WmiTree::facts = nullptr;
-
-TEST_F(WmiTree, FactSheetLinesFromTheService) {
-    EXPECT_EQ(facts->cpuFamily, "Family: " + ProcessorFamily());
-    EXPECT_EQ(facts->videoChipset, "Chipset: " + VideoAdapterCompatibility());
-    EXPECT_EQ(facts->videoModel, "Model: " + VideoControllerCaption());
+// The tree's text line by line. Lines that change between any two builds
+// (the boot time, worked out from the uptime, moves by a second; free space
+// drifts) keep their indent and label only.
+Lines StableLines(HWND tree) {
+    Lines lines;
+    std::string text = ovix::TreeClipboardText(tree, false);
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+        std::string line = text.substr(at, end - at);
+        for (const char* label : {"Boot Time: ", "Used: ", "Free: ", "Total Logical drives free: "}) {
+            if (line.find(label) == line.find_first_not_of(' ')) line.resize(line.find(label) + strlen(label));
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }
 
-TEST_F(WmiTree, LinesSitInTheirSections) {
-    ExpectInOrder({"Miscellaneous", "Registry"}, {RegistryCurrentSize(), RegistryMaximumSize(), RegistryStatus()});
-    ExpectInOrder({"Miscellaneous", "Others", "Computer"},
-                  {facts->computerName, PrimaryOwnerName(), ComputerSystemManufacturer(), ComputerSystemType(),
-                   ComputerSystemModel()});
-    const auto os = Texts(Under({"Operating system"}));
-    ASSERT_GE(os.size(), 2u);
-    EXPECT_EQ(os[0], OsManufacturer());
-    EXPECT_EQ(os[1], facts->osTrademark);
-    ExpectInOrder({"Operating system", "Details"},
-                  {facts->osVersion, facts->bootTime, OsInstallDate(), facts->systemIdentifier, facts->osType,
-                   facts->osSerialNumber, OsEncryptionLevel(), OsProductType(), Workgroup(), ActivationRequired(),
-                   facts->systemRestore, WakeUpType(), OsSystemDrive(), OsSystemDevice(), facts->osLanguage,
-                   OsStatus(), "Network login profile"});
-    ExpectInOrder({"CPU"}, {facts->cpuName, ProcessorArchitecture(), ProcessorType(), facts->cpuFamily,
-                            facts->cpuIdentifier, ProcessorRevision(), ProcessorUpgradeMethod(),
-                            ProcessorAddressWidth(), ProcessorDataWidth(), ProcessorStatus(), "Frequency"});
-    ExpectInOrder({"CPU", "Frequency"}, {facts->cpuClock, ProcessorExtClock()});
-    ExpectInOrder({"CPU", "Cache"}, {ProcessorL2CacheSpeed()});
-    ExpectInOrder({"Motherboard"}, {BaseBoardDescription(), BaseBoardManufacturer(), BaseBoardProduct(),
-                                    BaseBoardVersion(), ProcessorSocket(), "IDE controller"});
-    ExpectInOrder({"Memory"}, {facts->swapSpace, OsLargeSystemCache(), "Cache", "PageFile"});
-    ExpectInOrder({"Memory", "PageFile"}, {PageFileCurrentSize(), PageFileMaximumSize(), PageFilePath(), "Date"});
-    ExpectInOrder({"Video card"}, {facts->videoChipset, VideoArchitecture(), facts->videoModel, VideoProcessor(),
-                                   VideoScanMode(), VideoDacType(), VideoControllerStatus(), "Driver"});
-    ExpectInOrder({"Video card", "Driver"},
-                  {VideoDriverVersion(), VideoDriverDate(), VideoDisplayDrivers(), VideoInfFilename()});
-    ExpectInOrder({"Video card", "Memory"}, {VideoAdapterRam(), VideoMemoryType()});
-    ExpectInOrder({"Video card", "Refresh rate"}, {VideoMinRefreshRate(), VideoMaxRefreshRate()});
-    ExpectInOrder({"BIOS"}, {BiosManufacturer(), BiosName(), "System BIOS", "Video BIOS", BiosStatus()});
-    ExpectInOrder({"Keyboard"}, {facts->keyboardRepeat, KeyboardFunctionKeys(), KeyboardDeviceId()});
-    ExpectInOrder({"Mouse"}, {PointingDeviceCaption(), PointingDeviceManufacturer(), facts->mouseButtons,
-                              PointingDeviceInfFileName()});
-    ExpectInOrder({"Monitor"}, {facts->screenDiagonal, MonitorManufacturer(), MonitorType(), MonitorDeviceId(),
-                                MonitorPixelsPerXInch(), MonitorPixelsPerYInch(), MonitorPnpDeviceId(),
-                                MonitorStatus()});
-    ExpectInOrder({"Desktop", "Icons"}, {IconTitleFont(), IconTitleSize()});
+TEST_F(WmiTree, TheScopeReadsEachClassOnceAndChangesNoLine) {
+    const Lines lines = StableLines(tree);
+    ASSERT_GT(lines.size(), 250u);
+    EXPECT_EQ(StableLines(scopedTree), lines);
+    Lines distinct = classesRead;
+    std::sort(distinct.begin(), distinct.end());
+    EXPECT_EQ(std::unique(distinct.begin(), distinct.end()), distinct.end()) << "no class read twice";
+    // All of them but the serial ports (enumerated otherwise) and, without a
+    // default printer, the printers.
+    EXPECT_GE(classesRead.size(), 20u);
+    EXPECT_LE(classesRead.size(), 21u);
 }
 
-TEST_F(WmiTree, ServiceAnswersReachTheTree) {
-    // Under Wine these have instances: the tree shows them, not just empty probes.
-    const auto os = Texts(Under({"Operating system"}));
-    ASSERT_FALSE(os.empty());
-    EXPECT_EQ(os[0].rfind("Manufacturer: ", 0), 0u);
-    EXPECT_GT(os[0].size(), std::string("Manufacturer: ").size());
-    const auto details = Under({"Operating system", "Details"});
-    bool installDate = false;
-    for (const Node& node : details) {
-        if (node.text.rfind("Installation date: ", 0) == 0) {
-            installDate = true;
-            EXPECT_EQ(node.image, 24);
+// Where the tree shows the line probes: each section and its probes in order.
+using P = ovix::wmi::Probe;
+const std::pair<Lines, std::vector<P>> kPlaces[] = {
+    {{"Miscellaneous", "Registry"}, {P::RegistryCurrentSize, P::RegistryMaximumSize, P::RegistryStatus}},
+    {{"Miscellaneous", "Others", "Computer"},
+     {P::PrimaryOwnerName, P::ComputerSystemManufacturer, P::ComputerSystemType, P::ComputerSystemModel}},
+    {{"Operating system"}, {P::OsManufacturer}},
+    {{"Operating system", "Details"},
+     {P::OsInstallDate, P::OsEncryptionLevel, P::OsProductType, P::Workgroup, P::ActivationRequired, P::WakeUpType,
+      P::OsSystemDrive, P::OsSystemDevice, P::OsStatus}},
+    {{"CPU"},
+     {P::ProcessorArchitecture, P::ProcessorType, P::ProcessorRevision, P::ProcessorUpgradeMethod,
+      P::ProcessorAddressWidth, P::ProcessorDataWidth, P::ProcessorStatus}},
+    {{"CPU", "Frequency"}, {P::ProcessorExtClock}},
+    {{"CPU", "Cache"}, {P::ProcessorL2CacheSpeed}},
+    {{"Motherboard"},
+     {P::BaseBoardDescription, P::BaseBoardManufacturer, P::BaseBoardProduct, P::BaseBoardVersion, P::ProcessorSocket}},
+    {{"Memory"}, {P::OsLargeSystemCache}},
+    {{"Memory", "PageFile"}, {P::PageFileCurrentSize, P::PageFileMaximumSize, P::PageFilePath}},
+    {{"Video card"},
+     {P::VideoArchitecture, P::VideoProcessor, P::VideoScanMode, P::VideoDacType, P::VideoControllerStatus}},
+    {{"Video card", "Driver"}, {P::VideoDriverVersion, P::VideoDriverDate, P::VideoDisplayDrivers, P::VideoInfFilename}},
+    {{"Video card", "Memory"}, {P::VideoAdapterRam, P::VideoMemoryType}},
+    {{"Video card", "Refresh rate"}, {P::VideoMinRefreshRate, P::VideoMaxRefreshRate}},
+    {{"BIOS"}, {P::BiosManufacturer, P::BiosName, P::BiosStatus}},
+    {{"Keyboard"}, {P::KeyboardFunctionKeys, P::KeyboardDeviceId}},
+    {{"Mouse"}, {P::PointingDeviceCaption, P::PointingDeviceManufacturer, P::PointingDeviceInfFileName}},
+    {{"Monitor"},
+     {P::MonitorManufacturer, P::MonitorType, P::MonitorDeviceId, P::MonitorPixelsPerXInch, P::MonitorPixelsPerYInch,
+      P::MonitorPnpDeviceId, P::MonitorStatus}},
+    {{"Desktop", "Icons"}, {P::IconTitleFont, P::IconTitleSize}},
+};
+
+TEST_F(WmiTree, LineProbesSitInTheirSections) {
+    const ovix::wmi::ClassReadScope classReads;  // the expected lines, one read per class
+    EXPECT_EQ(facts.cpuFamily, "Family: " + ProcessorFamily());
+    EXPECT_EQ(facts.videoChipset, "Chipset: " + VideoAdapterCompatibility());
+    EXPECT_EQ(facts.videoModel, "Model: " + VideoControllerCaption());
+    ASSERT_GT(OsManufacturer().size(), std::string("Manufacturer: ").size()) << "Wine answers these";
+    for (const auto& [path, probes] : kPlaces) {
+        const Lines texts = Under(path);
+        auto at = texts.begin();
+        for (P probe : probes) {
+            const std::string line = WmiLine(probe);
+            if (line.empty()) continue;  // an empty line is never inserted
+            at = std::find(at, texts.end(), line);
+            EXPECT_NE(at, texts.end()) << "\"" << line << "\" missing or out of order under " << path.back();
+            if (at != texts.end()) ++at;
         }
     }
-    EXPECT_TRUE(installDate);
-    const auto driver = Under({"Video card", "Driver"});
-    for (const Node& node : driver) {
-        if (node.text.rfind("Date: ", 0) == 0) {
-            EXPECT_EQ(node.image, 24);
-        }
-    }
 }
 
-TEST_F(WmiTree, OneGroupPerDiskAndSoundDevice) {
-    std::vector<std::string> interfaces, models;
-    DiskDriveInterfaceList(interfaces);
-    const auto disks = Texts(Under({"HDD", "Model"}));
-    ASSERT_EQ(disks.size(), 4 * interfaces.size());
-    for (size_t n = 0; n < interfaces.size(); ++n) {
-        EXPECT_EQ(disks[4 * n].rfind("#" + std::to_string(n + 1) + " ", 0), 0u) << disks[4 * n];
-        EXPECT_EQ(disks[4 * n + 1], "Interface type: " + interfaces[n]);
-        EXPECT_EQ(disks[4 * n + 2].rfind("Media type: ", 0), 0u);
-        EXPECT_EQ(disks[4 * n + 3].rfind("Number of partition(s): ", 0), 0u);
+// The rows of one section from a fake service, into a tree of their own.
+class WmiTreeRows : public testing::Test {
+protected:
+    void SetUp() override { parent = writer.Section(TVI_ROOT, "Section", 0, true); }
+    void TearDown() override { ::DestroyWindow(tree); }
+    std::vector<Node> Rows(HTREEITEM under = nullptr) { return Children(tree, under ? under : parent); }
+
+    HWND tree = NewTree();
+    ovix::TreeWriter writer{tree};
+    HTREEITEM parent = nullptr;
+    test::FakeRowSource service;
+    ovix::FactSheet facts;
+    Lines accounts, progress;
+    ovix::BuildContext context{facts, accounts, [this](const char* text) {
+                                   progress.push_back(text + std::to_string(service.classesRead.size()));
+                               }};
+};
+
+TEST_F(WmiTreeRows, LoginProfilesShowAccountLinesUnlessTheCaptionHasNt) {
+    service.Add("Win32_NetworkLoginProfile", {{"Caption", Value::OfText("NT AUTHORITY\\SYSTEM")},
+                                              {"Description", Value::OfText("Built-in")}});
+    service.Add("Win32_NetworkLoginProfile",
+                {{"Caption", Value::OfText("alice")}, {"NumberOfLogons", Value::OfInteger(12)},
+                 {"Privileges", Value::OfInteger(1)}, {"UnitsPerWeek", Value::OfInteger(40)},
+                 {"UserId", Value::OfInteger(1003)}});
+    const ovix::wmi::ClassReadScope scope(service);
+    ovix::LoginProfileRows(writer, parent, context);
+    const auto profiles = Rows();
+    ASSERT_EQ(Texts(profiles), (Lines{"NT AUTHORITY\\SYSTEM", "alice"}));
+    EXPECT_EQ(profiles[0].image, 45);
+    EXPECT_FALSE(profiles[0].bold);
+    EXPECT_EQ(Texts(Rows(profiles[0].handle)), Lines{"Description: Built-in"});
+    const auto lines = Rows(profiles[1].handle);
+    EXPECT_EQ(Texts(lines), (Lines{"Number of Logon: 12", "Privileges: User", "Limited Access: Yes (40h/week)",
+                                   "ID: 1003", "Description: "}));
+    EXPECT_EQ(lines[1].image, 0);
+    EXPECT_EQ(lines[2].image, 24) << "the limited-access line";
+}
+
+TEST_F(WmiTreeRows, CdDrivesByLetter) {
+    service.Add("Win32_CDROMDrive", {{"Caption", Value::OfText("DVD-ROM")}, {"Drive", Value::OfText("D:")},
+                                     {"DeviceID", Value::OfText("IDE\\CDROM1")}});
+    service.Add("Win32_CDROMDrive", {{"Caption", Value::OfText("Virtual")}, {"DeviceID", Value::OfText("SCSI\\2")}});
+    const ovix::wmi::ClassReadScope scope(service);
+    ovix::CdromRows(writer, parent, context);
+    const auto rows = Rows();
+    // A drive without a letter keeps its lines, without a letter item.
+    ASSERT_EQ(Texts(rows), (Lines{"D:\\", "Model: DVD-ROM", "Device ID: IDE\\CDROM1", "Model: Virtual",
+                                  "Device ID: SCSI\\2"}));
+    EXPECT_TRUE(rows[0].bold);
+    EXPECT_EQ(rows[0].image, 52);
+    EXPECT_FALSE(rows[1].bold);
+    EXPECT_EQ(service.classesRead, Lines{"Win32_CDROMDrive"}) << "three lists, one read: in step";
+}
+
+TEST_F(WmiTreeRows, PrintersAfterPleaseWait) {
+    for (const char* name : {"Laser", "Ink"}) {
+        service.Add("Win32_Printer",
+                    {{"Name", Value::OfText(name)}, {"PortName", Value::OfText("LPT1:")},
+                     {"DriverName", Value::OfText("PCL5")}, {"VerticalResolution", Value::OfInteger(600)},
+                     {"HorizontalResolution", Value::OfInteger(1200)}, {"PrintProcessor", Value::OfText("WinPrint")},
+                     {"PrintJobDataType", Value::OfText("RAW")}, {"Status", Value::OfText("OK")},
+                     {"Default", Value::OfBoolean(name[0] == 'L')}, {"Local", Value::OfBoolean(true)},
+                     {"Network", Value::OfBoolean(false)}});
     }
-    SoundDeviceModelList(models);
-    const auto sound = Texts(Under({"Sound device"}));
-    ASSERT_EQ(sound.size(), 3 * models.size());
-    for (size_t n = 0; n < models.size(); ++n) {
-        EXPECT_EQ(sound[3 * n].rfind("#" + std::to_string(n + 1) + " Manufacturer: ", 0), 0u) << sound[3 * n];
-        EXPECT_EQ(sound[3 * n + 1], models[n]);
-        EXPECT_EQ(sound[3 * n + 2].rfind("Status: ", 0), 0u);
-    }
-    // Classes without instance here leave their sections empty.
-    std::vector<std::string> drives, ide, caches, profiles;
-    CdromDriveList(drives);
-    IdeControllerList(ide);
-    CacheMemoryPurposeList(caches);
-    LoginProfileCaptionList(profiles);
-    EXPECT_EQ(Under({"CD/DVD"}).size(), 3 * drives.size());
-    EXPECT_EQ(Under({"Motherboard", "IDE controller"}).size(), ide.size());
-    EXPECT_EQ(Under({"Memory", "Cache"}).size(), caches.size());
-    EXPECT_EQ(Under({"Operating system", "Details", "Network login profile"}).size(), profiles.size());
+    const ovix::wmi::ClassReadScope scope(service);
+    ovix::PrinterSections(writer, parent, context);
+    EXPECT_EQ(progress, Lines{"Please wait...0"}) << "shown before the printers are read";
+    const auto printers = Rows();
+    ASSERT_EQ(Texts(printers), (Lines{"1. Laser", "2. Ink"}));
+    EXPECT_TRUE(printers[1].bold);
+    EXPECT_EQ(printers[1].image, 13);
+    EXPECT_EQ(Texts(Rows(printers[0].handle)),
+              (Lines{"Port: LPT1:", "Driver: PCL5", "Resolution: 1200 x 600", "Spooler name: WinPrint",
+                     "Data type: RAW", "Status: OK", "Default: yes", "Local: yes", "Network: no"}));
+    EXPECT_EQ(Texts(Rows(printers[1].handle))[6], "Default: no");
 }
 
 }  // namespace
