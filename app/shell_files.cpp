@@ -3,6 +3,7 @@
 #include "app/path_rules.h"
 #include "framework/handles.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace ovix {
@@ -66,6 +67,25 @@ std::string SafeDeleteTarget(const std::string& path) {
     return full;
 }
 
+// A record for the entry found in folder when the switches and the mask admit it.
+void AddRecord(std::vector<FoundFile>& results, const std::string& folder, const WIN32_FIND_DATAA& entry,
+               const std::string& mask, bool files, bool directories) {
+    const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (directory ? !directories : !files) return;
+    // The find call also matches the 8.3 name; keep what the long name matches.
+    if (!MatchesMask(entry.cFileName, mask)) return;
+    // Such a path names another entry than the one listed.
+    if (EndsWithDotOrBlank(entry.cFileName)) return;
+    FoundFile found;
+    found.path = folder + "\\" + UsableName(entry);
+    found.directory = directory;
+    found.attributes = entry.dwFileAttributes;
+    found.created = entry.ftCreationTime;
+    found.lastWritten = entry.ftLastWriteTime;
+    found.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    results.push_back(std::move(found));
+}
+
 }  // namespace
 
 void FileSearch::AddFolder(const std::string& path, bool withSubfolders) {
@@ -73,46 +93,61 @@ void FileSearch::AddFolder(const std::string& path, bool withSubfolders) {
     // An empty or blank folder would search the current drive's root.
     if (folder.find_first_not_of(" \\/") == std::string::npos) return;
     folders_.push_back(folder);
-    if (withSubfolders) AddSubfolders(folder);
+    unwalked_.push_back(withSubfolders);
 }
 
-void FileSearch::AddSubfolders(const std::string& folder) {
-    // The folder's sub-folders are read in full and its search closed before
-    // the walk goes down, so no find handles pile up along a deep path.
+const std::vector<std::string>& FileSearch::Folders() {
+    WalkPending(nullptr);
+    return folders_;
+}
+
+void FileSearch::WalkPending(const Match* match) {
+    if (std::find(unwalked_.begin(), unwalked_.end(), true) == unwalked_.end()) return;
+    std::vector<std::string> folders;
+    for (size_t i = 0; i < folders_.size(); ++i) {
+        if (unwalked_[i]) {
+            Walk(folders_[i], folders, match);
+        } else {
+            folders.push_back(folders_[i]);
+            if (match) SearchOne(folders_[i], *match);
+        }
+    }
+    folders_ = std::move(folders);
+    unwalked_.assign(folders_.size(), false);
+}
+
+void FileSearch::Walk(const std::string& folder, std::vector<std::string>& folders, const Match* match) {
+    folders.push_back(folder);
+    // The mask's own pattern must fit too, as when the folder is searched alone.
+    const bool searchable = match && (folder.size() + 1 + match->mask.size()) < MAX_PATH;
+    // The folder is read in full and its search closed before the walk goes
+    // down, so no find handles pile up along a deep path.
     std::vector<std::string> subfolders;
     ForEachEntry(folder + "\\*", [&](const WIN32_FIND_DATAA& entry) {
+        if (searchable) AddRecord(results_, folder, entry, match->mask, match->files, match->directories);
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
         // "x." would be read as "x", which may be another folder (a link).
         if (EndsWithDotOrBlank(entry.cFileName)) return;
         subfolders.push_back(folder + "\\" + UsableName(entry));
     });
-    for (const std::string& subfolder : subfolders) {
-        folders_.push_back(subfolder);
-        AddSubfolders(subfolder);
-    }
+    for (const std::string& subfolder : subfolders) Walk(subfolder, folders, match);
+}
+
+void FileSearch::SearchOne(const std::string& folder, const Match& match) {
+    ForEachEntry(folder + "\\" + match.mask, [&](const WIN32_FIND_DATAA& entry) {
+        AddRecord(results_, folder, entry, match.mask, match.files, match.directories);
+    });
 }
 
 void FileSearch::Search(const std::string& mask, bool collectFiles, bool collectDirectories) {
     if (!collectFiles && !collectDirectories) return;
-    for (const std::string& folder : folders_) {
-        ForEachEntry(folder + "\\" + mask, [&](const WIN32_FIND_DATAA& entry) {
-            const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (directory ? !collectDirectories : !collectFiles) return;
-            // The find call also matched the 8.3 name; keep what the long name matches.
-            if (!MatchesMask(entry.cFileName, mask)) return;
-            // Such a path names another entry than the one listed.
-            if (EndsWithDotOrBlank(entry.cFileName)) return;
-            FoundFile found;
-            found.path = folder + "\\" + UsableName(entry);
-            found.directory = directory;
-            found.attributes = entry.dwFileAttributes;
-            found.created = entry.ftCreationTime;
-            found.lastWritten = entry.ftLastWriteTime;
-            found.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-            results_.push_back(std::move(found));
-        });
+    const Match match{mask, collectFiles, collectDirectories};
+    if (std::find(unwalked_.begin(), unwalked_.end(), true) != unwalked_.end()) {
+        WalkPending(&match);
+        return;
     }
+    for (const std::string& folder : folders_) SearchOne(folder, match);
 }
 
 bool ShellFileBatch::Acceptable() const {

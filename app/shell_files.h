@@ -24,9 +24,17 @@ struct FoundFile {
 // Collects the entries that match a mask in a list of folders. The find
 // calls are the ANSI ones: a folder whose pattern passes MAX_PATH cannot be
 // read and adds nothing, which also bounds how deep a walk can go.
+//
+// The sub-folders of a folder added with them are listed when they are first
+// needed: by the next Search, which then reads each folder once for both its
+// sub-folders and its matches (half the listings of a walk followed by a
+// search), or by Folders(). The answers are the same either way.
 class FileSearch {
 public:
-    void ClearFolders() { folders_.clear(); }
+    void ClearFolders() {
+        folders_.clear();
+        unwalked_.clear();
+    }
     // Appends the folder (trailing blanks and one trailing "\" or "/" removed;
     // a folder left empty or blank is not added: it would mean the drive root);
     // with sub-folders, every folder below it too, depth first in the order
@@ -38,13 +46,25 @@ public:
     void Search(const std::string& mask, bool collectFiles, bool collectDirectories);
     void ClearResults() { results_.clear(); }
 
-    const std::vector<std::string>& Folders() const { return folders_; }
+    // The folder list, sub-folders listed (which reads them, if not done yet).
+    const std::vector<std::string>& Folders();
     const std::vector<FoundFile>& Results() const { return results_; }
 
 private:
-    void AddSubfolders(const std::string& folder);
+    struct Match {
+        std::string mask;
+        bool files;
+        bool directories;
+    };
+    // Lists folder once: appends it and, depth first, every folder below it
+    // to folders; with a match, appends its entries that match to the results.
+    void Walk(const std::string& folder, std::vector<std::string>& folders, const Match* match);
+    void SearchOne(const std::string& folder, const Match& match);
+    void WalkPending(const Match* match);
 
+    // Folders as added; a flag per folder whose sub-folders are not listed yet.
     std::vector<std::string> folders_;
+    std::vector<bool> unwalked_;
     std::vector<FoundFile> results_;
 };
 
