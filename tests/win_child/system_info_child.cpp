@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     std::string report = collector.NetworkAdapterLines();
     for (size_t at = 0; (at = report.find("\r\n", at)) != std::string::npos;) report.replace(at, 2, "|");
 
-    std::string out = "name=" + collector.OsName() + "\ncode=" + std::to_string(ovix::WindowsVersionCode()) +
+    std::string out = "code=" + std::to_string(ovix::WindowsVersionCode()) +
                       "\nversion=" + facts.osVersion + "\nmodel=" + facts.osModel + "\nlanguage=" + facts.osLanguage +
                       "\nadapters=" + std::to_string(collector.AdapterCount()) +
                       "\ninterfaces=" + std::to_string(collector.Interfaces().size()) +

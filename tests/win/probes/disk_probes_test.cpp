@@ -10,34 +10,32 @@
 
 namespace {
 
-TEST(DiskProbes, FixedDrivesMatchWhatTheSystemSays) {
+TEST(DiskProbes, FixedDrivesAndFirstDiskMatchTheTestsOwnReading) {
     const ovix::DiskFacts facts = ovix::ReadDiskFacts();
-    std::vector<std::string> expected;
+    std::vector<std::string> fixed;
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         const std::string root = std::string(1, letter) + ":\\";
-        if (::GetDriveTypeA(root.c_str()) == DRIVE_FIXED) expected.push_back(root);
+        if (::GetDriveTypeA(root.c_str()) == DRIVE_FIXED) fixed.push_back(root);
     }
-    ASSERT_EQ(facts.drives.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(facts.drives.size(), fixed.size());
+    for (size_t i = 0; i < fixed.size(); ++i) {
         const ovix::LogicalDrive& drive = facts.drives[i];
-        EXPECT_EQ(drive.root, expected[i]);
+        EXPECT_EQ(drive.root, fixed[i]);
         ULARGE_INTEGER caller{}, total{}, free{};
         ASSERT_TRUE(::GetDiskFreeSpaceExA(drive.root.c_str(), &caller, &total, &free));
         ASSERT_TRUE(drive.spaceRead);
         EXPECT_EQ(drive.total, total.QuadPart);
         // Free space drifts while other programs write.
-        const double drift = static_cast<double>(drive.totalFree) - static_cast<double>(free.QuadPart);
-        EXPECT_LT(std::abs(drift), 512.0 * 1024 * 1024) << drive.root;
+        EXPECT_LT(std::abs(static_cast<double>(drive.totalFree) - static_cast<double>(free.QuadPart)), 512.0 * 1048576)
+            << drive.root;
     }
-}
 
-TEST(DiskProbes, FirstPhysicalDiskMatchesTheTestsOwnReading) {
-    const ovix::DiskFacts facts = ovix::ReadDiskFacts();
     fw::UniqueHandle disk(::CreateFileA("\\\\.\\PhysicalDrive0", 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
     EXPECT_EQ(facts.firstDiskOpened, static_cast<bool>(disk));
+    const std::string block = ovix::DiskBlockText(facts);
     if (!disk) {
-        EXPECT_EQ(ovix::DiskBlockText(facts).rfind("Error: Can not Query Hard Disk Drives.\r\n", 0), 0u);
+        EXPECT_EQ(block.rfind("Error: Can not Query Hard Disk Drives.\r\n", 0), 0u);
         return;
     }
     DISK_GEOMETRY geometry{};
@@ -50,7 +48,6 @@ TEST(DiskProbes, FirstPhysicalDiskMatchesTheTestsOwnReading) {
     EXPECT_EQ(facts.disks[0].geometry.tracksPerCylinder, geometry.TracksPerCylinder);
     EXPECT_EQ(facts.disks[0].geometry.sectorsPerTrack, geometry.SectorsPerTrack);
     EXPECT_EQ(facts.disks[0].geometry.bytesPerSector, geometry.BytesPerSector);
-    const std::string block = ovix::DiskBlockText(facts);
     EXPECT_EQ(block.rfind("Hard Disk No. 1:\r\nCylinders: ", 0), 0u) << block;
 }
 
@@ -64,17 +61,15 @@ TEST(DiskProbes, ReportBlockEndsWithTheNetworkAdapters) {
     // Disks first, then a heading per fixed drive (free space drifts: not compared).
     const ovix::DiskFacts facts = ovix::ReadDiskFacts();
     const std::string disks = ovix::DiskBlockText(facts);
-    const size_t drivesAt = disks.find("Logical drive: ");
-    EXPECT_EQ(block.substr(0, drivesAt), disks.substr(0, drivesAt));
+    EXPECT_EQ(block.substr(0, disks.find("Logical drive: ")), disks.substr(0, disks.find("Logical drive: ")));
     for (const ovix::LogicalDrive& drive : facts.drives) {
         EXPECT_NE(block.find("Logical drive: " + drive.root + "\r\n"), std::string::npos) << drive.root;
     }
 }
 
-TEST(DiskProbes, SerialPortsUnderWineAreAnEmptyListWithoutError) {
+TEST(DiskProbes, SerialPortsUnderWineAreCompleteRecordsWithoutError) {
     std::vector<ovix::SerialPortInfo> ports(2);
     EXPECT_NO_THROW(ovix::EnumSerialPorts(ports, false));
-    // Wine exposes no COM-port interface; whatever it lists must be complete records.
     for (const ovix::SerialPortInfo& port : ports) {
         EXPECT_FALSE(port.friendlyName.empty());
         EXPECT_FALSE(port.portDesc.empty());

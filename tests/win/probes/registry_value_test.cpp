@@ -1,3 +1,6 @@
+// The two registry value classes on a test key of their own: values of odd
+// types and sizes, missing keys, the cache that forceRead switches off, and
+// the write that creates its key.
 #include "probes/registry_value.h"
 
 #include "framework/handles.h"
@@ -17,7 +20,7 @@ using ovix::probes::RegistryStringValue;
 constexpr char kTestKey[] = "Software\\OvixTests\\Probes";
 constexpr char kFallback[] = "fallback";
 
-class RegistryValueFixture : public testing::Test {
+class RegistryValue : public testing::Test {
 protected:
     void SetUp() override {
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
@@ -35,113 +38,83 @@ protected:
         ASSERT_EQ(::RegSetValueExA(key_.Get(), name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     }
     static std::string Path(const char* name) { return std::string(kTestKey) + "\\" + name; }
+    static std::string Text(const char* name) { return RegistryStringValue(Path(name), kFallback).Text(); }
+    static uint32_t Number(const char* name) { return RegistryDwordValue(Path(name), 55).Value(); }
 
     fw::RegKey key_;
     long keysBefore_ = 0;
 };
 
-using RegistryStringValueTest = RegistryValueFixture;
-using RegistryDwordValueTest = RegistryValueFixture;
-
-TEST_F(RegistryStringValueTest, PathSplitDropsOuterBackslashes) {
+TEST_F(RegistryValue, PathsAddressKeyValueUnnamedValueAndRoot) {
     ASSERT_EQ(key_.SetString("v", "text"), ERROR_SUCCESS);
     RegistryStringValue value("\\\\Software\\OvixTests\\Probes\\\\v", kFallback);
     EXPECT_EQ(value.KeyPath(), kTestKey);
-    EXPECT_EQ(value.ValueName(), "v");
     EXPECT_TRUE(value.Found());
-    EXPECT_EQ(value.LastRead(), "text");
     EXPECT_EQ(value.Text(), "text");
-
     // A trailing backslash addresses the key's unnamed value.
     ASSERT_EQ(key_.SetString("", "unnamed"), ERROR_SUCCESS);
-    RegistryStringValue unnamed(std::string(kTestKey) + "\\", kFallback);
-    EXPECT_EQ(unnamed.ValueName(), "");
-    EXPECT_EQ(unnamed.Text(), "unnamed");
-}
-
-TEST_F(RegistryStringValueTest, ValueNameWithoutKeyPathReadsUnderTheRoot) {
+    EXPECT_EQ(RegistryStringValue(std::string(kTestKey) + "\\", kFallback).Text(), "unnamed");
+    // A value name alone reads under the root itself.
     ASSERT_EQ(key_.SetString("alone", "under the root"), ERROR_SUCCESS);
-    RegistryStringValue value("alone", kFallback, true, key_.Get());
-    EXPECT_EQ(value.KeyPath(), "");
-    EXPECT_EQ(value.ValueName(), "alone");
-    EXPECT_EQ(value.Text(), "under the root");
+    EXPECT_EQ(RegistryStringValue("alone", kFallback, true, key_.Get()).Text(), "under the root");
 }
 
-TEST_F(RegistryStringValueTest, AnyTypeIsTextUpToTheFirstNul) {
-    const char multi[] = "first\0second\0";  // with the array's own NUL: two strings, then the end
-    SetRaw("multi", REG_MULTI_SZ, multi, sizeof(multi));
-    EXPECT_EQ(RegistryStringValue(Path("multi"), kFallback).Text(), "first");
-
-    const char binary[] = {'A', 'B', '\0', 'C'};
-    SetRaw("binary", REG_BINARY, binary, sizeof(binary));
-    EXPECT_EQ(RegistryStringValue(Path("binary"), kFallback).Text(), "AB");
-
-    const DWORD letters = 0x00434241;  // "ABC" then a zero byte
+TEST_F(RegistryValue, AnyTypeIsTextUpToTheFirstNulNeverPastTheData) {
+    SetRaw("multi", REG_MULTI_SZ, "first\0second\0", 14);
+    SetRaw("binary", REG_BINARY, "AB\0C", 4);
+    const DWORD letters = 0x00434241, full = 0x44434241;  // "ABC" then a zero; four letters and no zero
     SetRaw("dword", REG_DWORD, &letters, sizeof(letters));
-    EXPECT_EQ(RegistryStringValue(Path("dword"), kFallback).Text(), "ABC");
-
-    // Four letters and no zero: the text stops at the data's end.
-    const DWORD full = 0x44434241;
     SetRaw("dword4", REG_DWORD, &full, sizeof(full));
-    EXPECT_EQ(RegistryStringValue(Path("dword4"), kFallback).Text(), "ABCD");
-
-    const std::string high = "\xC9t\xE9 \xB0";
-    ASSERT_EQ(key_.SetString("high", high), ERROR_SUCCESS);
-    EXPECT_EQ(RegistryStringValue(Path("high"), kFallback).Text(), high);
-}
-
-TEST_F(RegistryStringValueTest, DataWithoutTerminatingNulStopsAtItsEnd) {
     SetRaw("sz", REG_SZ, "abc", 3);
-    EXPECT_EQ(RegistryStringValue(Path("sz"), kFallback).Text(), "abc");
-    SetRaw("bin", REG_BINARY, "xyz", 3);
-    EXPECT_EQ(RegistryStringValue(Path("bin"), kFallback).Text(), "xyz");
     SetRaw("expand", REG_EXPAND_SZ, "%TEMP%", 6);
-    EXPECT_EQ(RegistryStringValue(Path("expand"), kFallback).Text(), "%TEMP%");  // never expanded
-}
-
-TEST_F(RegistryStringValueTest, EmptyValueIsFoundAndEmpty) {
     SetRaw("empty", REG_SZ, "", 0);
+    SetRaw("nothing", REG_BINARY, nullptr, 0);
+    ASSERT_EQ(key_.SetString("high", "\xC9t\xE9 \xB0"), ERROR_SUCCESS);
+    EXPECT_EQ(Text("multi"), "first");
+    EXPECT_EQ(Text("binary"), "AB");
+    EXPECT_EQ(Text("dword"), "ABC");
+    EXPECT_EQ(Text("dword4"), "ABCD");
+    EXPECT_EQ(Text("sz"), "abc");
+    EXPECT_EQ(Text("expand"), "%TEMP%");  // never expanded
+    EXPECT_EQ(Text("nothing"), "");
+    EXPECT_EQ(Text("high"), "\xC9t\xE9 \xB0");
     RegistryStringValue empty(Path("empty"), kFallback);
     EXPECT_TRUE(empty.Found());
     EXPECT_EQ(empty.Text(), "");
-    SetRaw("nothing", REG_BINARY, nullptr, 0);
-    EXPECT_EQ(RegistryStringValue(Path("nothing"), kFallback).Text(), "");
+    // 64 KB is read whole.
+    std::string long64k(65536, 'a');
+    long64k.back() = 'Z';
+    ASSERT_EQ(key_.SetString("long", long64k), ERROR_SUCCESS);
+    EXPECT_EQ(Text("long"), long64k);
 }
 
-TEST_F(RegistryStringValueTest, MissingKeyOrValueGivesTheDefault) {
-    RegistryStringValue missingValue(Path("absent"), kFallback);
-    EXPECT_FALSE(missingValue.Found());
-    EXPECT_EQ(missingValue.LastRead(), kFallback);
-    EXPECT_EQ(missingValue.Text(), kFallback);
-    RegistryStringValue missingKey(std::string(kTestKey) + "\\No\\Such\\Key\\v", "Not find");
-    EXPECT_FALSE(missingKey.Found());
-    EXPECT_EQ(missingKey.Text(), "Not find");
-    // Reading creates nothing.
+TEST_F(RegistryValue, MissingKeyOrValueGivesTheDefaultAndCreatesNothing) {
+    RegistryStringValue missing(Path("absent"), kFallback);
+    EXPECT_FALSE(missing.Found());
+    EXPECT_EQ(missing.LastRead(), kFallback);
+    EXPECT_EQ(RegistryStringValue(std::string(kTestKey) + "\\No\\Such\\Key\\v", "Not find").Text(), "Not find");
+    EXPECT_EQ(RegistryDwordValue(std::string(kTestKey) + "\\No\\d", 9).Value(), 9u);
     fw::RegKey probe;
     EXPECT_NE(probe.Open(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\No").c_str(), KEY_READ), ERROR_SUCCESS);
 }
 
-TEST_F(RegistryStringValueTest, LongValueIsReadWhole) {
-    std::string long64k(65536, '\0');
-    for (size_t i = 0; i < long64k.size(); ++i) long64k[i] = static_cast<char>('a' + i % 26);
-    long64k.back() = 'Z';
-    ASSERT_EQ(key_.SetString("long", long64k), ERROR_SUCCESS);
-    const std::string text = RegistryStringValue(Path("long"), kFallback).Text();
-    EXPECT_EQ(text.size(), long64k.size());
-    EXPECT_EQ(text, long64k);
-}
-
-TEST_F(RegistryStringValueTest, ForceReadDecidesWhetherChangesAreSeen) {
+TEST_F(RegistryValue, ForceReadDecidesWhetherChangesAreSeen) {
     ASSERT_EQ(key_.SetString("v", "before"), ERROR_SUCCESS);
-    RegistryStringValue cached(Path("v"), kFallback, false);
-    RegistryStringValue fresh(Path("v"), kFallback, true);
+    ASSERT_EQ(key_.SetDword("n", 1), ERROR_SUCCESS);
+    RegistryStringValue cached(Path("v"), kFallback, false), fresh(Path("v"), kFallback, true);
+    RegistryDwordValue cachedNumber(Path("n"), 55, false), freshNumber(Path("n"), 55, true);
     ASSERT_EQ(key_.SetString("v", "after"), ERROR_SUCCESS);
+    ASSERT_EQ(key_.SetDword("n", 2), ERROR_SUCCESS);
     EXPECT_EQ(cached.Text(), "before");
     EXPECT_EQ(fresh.Text(), "after");
+    EXPECT_EQ(cachedNumber.Value(), 1u);
+    EXPECT_EQ(freshNumber.Value(), 2u);
     ASSERT_EQ(key_.DeleteValue("v"), ERROR_SUCCESS);
+    ASSERT_EQ(key_.DeleteValue("n"), ERROR_SUCCESS);
     EXPECT_EQ(cached.Text(), "before");
     EXPECT_EQ(fresh.Text(), kFallback);
-
+    EXPECT_EQ(cachedNumber.Value(), 1u);
+    EXPECT_EQ(freshNumber.Value(), 55u);
     // Not found yet: even without forceRead the next request reads again.
     RegistryStringValue late(Path("late"), kFallback, false);
     EXPECT_EQ(late.Text(), kFallback);
@@ -151,50 +124,26 @@ TEST_F(RegistryStringValueTest, ForceReadDecidesWhetherChangesAreSeen) {
     EXPECT_EQ(late.Text(), "now here");
 }
 
-TEST_F(RegistryDwordValueTest, ReadsDwordAndFourBinaryBytes) {
+TEST_F(RegistryValue, NumbersFromDwordsAndFourBinaryBytesOnly) {
     ASSERT_EQ(key_.SetDword("d", 0x89ABCDEF), ERROR_SUCCESS);
-    RegistryDwordValue value(Path("d"), 55);
-    EXPECT_TRUE(value.Found());
-    EXPECT_EQ(value.Value(), 0x89ABCDEFu);
-    const unsigned char bytes[] = {0x04, 0x03, 0x02, 0x01};
-    SetRaw("b4", REG_BINARY, bytes, 4);
-    EXPECT_EQ(RegistryDwordValue(Path("b4"), 55).Value(), 0x01020304u);
-    // A shorter REG_DWORD fills the low bytes of a number that starts at 0.
-    SetRaw("d2", REG_DWORD, bytes, 2);
-    EXPECT_EQ(RegistryDwordValue(Path("d2"), 55).Value(), 0x0304u);
     ASSERT_EQ(key_.SetDword("zero", 0), ERROR_SUCCESS);
-    EXPECT_EQ(RegistryDwordValue(Path("zero"), 55).Value(), 0u);
-}
-
-TEST_F(RegistryDwordValueTest, OtherTypesAndSizesGiveTheDefault) {
     ASSERT_EQ(key_.SetString("text", "7"), ERROR_SUCCESS);
-    RegistryDwordValue text(Path("text"), 55);
-    EXPECT_FALSE(text.Found());
-    EXPECT_EQ(text.Value(), 55u);
-    const unsigned char bytes[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const unsigned char bytes[] = {0x04, 0x03, 0x02, 0x01, 5, 6, 7, 8};
+    SetRaw("b4", REG_BINARY, bytes, 4);
+    SetRaw("d2", REG_DWORD, bytes, 2);  // the low bytes of a number that starts at 0
     SetRaw("b3", REG_BINARY, bytes, 3);
     SetRaw("b5", REG_BINARY, bytes, 5);
     SetRaw("q", REG_QWORD, bytes, 8);
     SetRaw("d8", REG_DWORD, bytes, 8);
-    for (const char* name : {"b3", "b5", "q", "d8", "absent"}) {
-        EXPECT_EQ(RegistryDwordValue(Path(name), 55).Value(), 55u) << name;
-    }
-    EXPECT_EQ(RegistryDwordValue(std::string(kTestKey) + "\\No\\d", 9).Value(), 9u);
+    EXPECT_EQ(Number("d"), 0x89ABCDEFu);
+    EXPECT_EQ(Number("zero"), 0u);
+    EXPECT_EQ(Number("b4"), 0x01020304u);
+    EXPECT_EQ(Number("d2"), 0x0304u);
+    for (const char* name : {"text", "b3", "b5", "q", "d8", "absent"}) EXPECT_EQ(Number(name), 55u) << name;
+    EXPECT_FALSE(RegistryDwordValue(Path("text"), 55).Found());
 }
 
-TEST_F(RegistryDwordValueTest, ForceReadDecidesWhetherChangesAreSeen) {
-    ASSERT_EQ(key_.SetDword("n", 1), ERROR_SUCCESS);
-    RegistryDwordValue cached(Path("n"), 55, false);
-    RegistryDwordValue fresh(Path("n"), 55, true);
-    ASSERT_EQ(key_.SetDword("n", 2), ERROR_SUCCESS);
-    EXPECT_EQ(cached.Value(), 1u);
-    EXPECT_EQ(fresh.Value(), 2u);
-    ASSERT_EQ(key_.DeleteValue("n"), ERROR_SUCCESS);
-    EXPECT_EQ(cached.Value(), 1u);
-    EXPECT_EQ(fresh.Value(), 55u);
-}
-
-TEST_F(RegistryDwordValueTest, WriteCreatesTheKeyAndStoresADword) {
+TEST_F(RegistryValue, WriteCreatesTheKeyAndStoresADword) {
     const std::string path = std::string(kTestKey) + "\\New\\Deeper\\count";
     RegistryDwordValue value(path, 55, false);
     EXPECT_FALSE(value.Found());
@@ -206,8 +155,7 @@ TEST_F(RegistryDwordValueTest, WriteCreatesTheKeyAndStoresADword) {
               ERROR_SUCCESS);
     EXPECT_EQ(written.ValueType("count").value_or(REG_NONE), static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(written.QueryDword("count").value_or(0), 42u);
-    // Written again over an existing value; a fresh reader sees it.
-    value.Write(7);
+    value.Write(7);  // over an existing value; a fresh reader sees it
     EXPECT_EQ(RegistryDwordValue(path, 55).Value(), 7u);
 }
 
