@@ -2,12 +2,34 @@
 
 #include "framework/win.h"
 
-#include <algorithm>
+#include <winperf.h>
+
 #include <cpuid.h>
+#include <cstddef>
 #include <x86intrin.h>
 
 namespace ovix::cpu {
 namespace {
+
+// The performance-data parser reads the records by offset: they are the system's.
+namespace layout = perf_layout;
+static_assert(offsetof(PERF_DATA_BLOCK, TotalByteLength) == layout::block::kTotalByteLength);
+static_assert(offsetof(PERF_DATA_BLOCK, HeaderLength) == layout::block::kHeaderLength);
+static_assert(offsetof(PERF_DATA_BLOCK, NumObjectTypes) == layout::block::kNumObjectTypes);
+static_assert(offsetof(PERF_DATA_BLOCK, PerfTime100nSec) == layout::block::kPerfTime100nSec);
+static_assert(offsetof(PERF_OBJECT_TYPE, DefinitionLength) == layout::object::kDefinitionLength);
+static_assert(offsetof(PERF_OBJECT_TYPE, HeaderLength) == layout::object::kHeaderLength);
+static_assert(offsetof(PERF_OBJECT_TYPE, ObjectNameTitleIndex) == layout::object::kNameTitleIndex);
+static_assert(offsetof(PERF_OBJECT_TYPE, NumCounters) == layout::object::kNumCounters);
+static_assert(offsetof(PERF_OBJECT_TYPE, NumInstances) == layout::object::kNumInstances);
+static_assert(sizeof(PERF_OBJECT_TYPE) == layout::object::kSize);
+static_assert(offsetof(PERF_COUNTER_DEFINITION, CounterNameTitleIndex) == layout::counter::kNameTitleIndex);
+static_assert(offsetof(PERF_COUNTER_DEFINITION, CounterSize) == layout::counter::kCounterSize);
+static_assert(offsetof(PERF_COUNTER_DEFINITION, CounterOffset) == layout::counter::kCounterOffset);
+static_assert(sizeof(PERF_COUNTER_DEFINITION) == layout::counter::kSize);
+static_assert(offsetof(PERF_INSTANCE_DEFINITION, NameOffset) == layout::instance::kNameOffset);
+static_assert(offsetof(PERF_INSTANCE_DEFINITION, NameLength) == layout::instance::kNameLength);
+static_assert(sizeof(PERF_INSTANCE_DEFINITION) == layout::instance::kSize);
 
 // One run of the clock measurement: time-stamp ticks around a busy wait of
 // the given number of performance-counter counts (0: leaves at once).
@@ -111,27 +133,19 @@ UsageSource::System SystemUsageSource::Classify() {
 }
 
 bool SystemUsageSource::ReadPerformanceData(std::vector<uint8_t>& block) {
-    // The block's size is not known beforehand; it grows by doubling.
-    constexpr DWORD kFirstSize = 102400;
-    constexpr DWORD kLargest = 64u * 1024 * 1024;
-    DWORD capacity = kFirstSize;
-    LONG status = ERROR_MORE_DATA;
-    DWORD size = 0;
-    while (true) {
-        block.resize(capacity);
-        size = capacity;
-        DWORD type = 0;
-        status = ::RegQueryValueExA(HKEY_PERFORMANCE_DATA, "Global", nullptr, &type, block.data(), &size);
-        if (status != ERROR_MORE_DATA || capacity >= kLargest) break;
-        capacity *= 2;
-    }
+    using Answer = PerformanceDataReader::Answer;
+    const bool read = reader_.Read(
+        [](uint8_t* data, uint32_t& size) {
+            DWORD type = 0;
+            DWORD length = size;
+            const LONG status = ::RegQueryValueExA(HKEY_PERFORMANCE_DATA, "Global", nullptr, &type, data, &length);
+            size = length;
+            if (status == ERROR_SUCCESS) return Answer::Done;
+            return status == ERROR_MORE_DATA ? Answer::MoreData : Answer::Failed;
+        },
+        block);
     ::RegCloseKey(HKEY_PERFORMANCE_DATA);
-    if (status != ERROR_SUCCESS) {
-        block.clear();
-        return false;
-    }
-    block.resize(std::min<DWORD>(size, capacity));
-    return true;
+    return read;
 }
 
 bool SystemUsageSource::SystemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) {

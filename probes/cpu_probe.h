@@ -48,12 +48,16 @@ private:
 };
 
 // GetVersionExA, HKEY_PERFORMANCE_DATA "Global" and GetSystemTimes (looked up
-// at run time: Windows 2000 has none). Keeps no state.
+// at run time: Windows 2000 has none). Keeps only the buffer size that fitted
+// the performance data, for every owner's next reading.
 class SystemUsageSource : public UsageSource {
 public:
     System Classify() override;
     bool ReadPerformanceData(std::vector<uint8_t>& block) override;
     bool SystemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) override;
+
+private:
+    PerformanceDataReader reader_;
 };
 UsageSource& SystemUsage();
 

@@ -7,37 +7,7 @@
 namespace ovix::cpu {
 namespace {
 
-// The layout of the performance-data records (winperf.h), the same in 32-
-// and 64-bit programs: pointer-sized title fields are DWORDs in both.
-namespace block {
-constexpr size_t kTotalByteLength = 20;
-constexpr size_t kHeaderLength = 24;
-constexpr size_t kNumObjectTypes = 28;
-constexpr size_t kPerfTime100nSec = 72;
-constexpr size_t kMinimumSize = 80;
-}  // namespace block
-namespace object {
-constexpr size_t kTotalByteLength = 0;
-constexpr size_t kDefinitionLength = 4;
-constexpr size_t kHeaderLength = 8;
-constexpr size_t kNameTitleIndex = 12;
-constexpr size_t kNumCounters = 32;
-constexpr size_t kNumInstances = 40;
-constexpr size_t kSize = 64;
-}  // namespace object
-namespace counter {
-constexpr size_t kByteLength = 0;
-constexpr size_t kNameTitleIndex = 4;
-constexpr size_t kCounterSize = 32;
-constexpr size_t kCounterOffset = 36;
-constexpr size_t kSize = 40;
-}  // namespace counter
-namespace instance {
-constexpr size_t kByteLength = 0;
-constexpr size_t kNameOffset = 16;
-constexpr size_t kNameLength = 20;
-constexpr size_t kSize = 24;
-}  // namespace instance
+using namespace perf_layout;
 
 // Little-endian reads that never pass the end they are given.
 class Reader {
@@ -166,6 +136,23 @@ std::optional<UsageSample> FindPerformanceCounter(std::span<const uint8_t> bytes
         return UsageSample{*value, *time};
     }
     return std::nullopt;
+}
+
+bool PerformanceDataReader::Read(const ReadFn& read, std::vector<uint8_t>& block) {
+    while (true) {
+        block.resize(size_);
+        uint32_t written = size_;
+        const Answer answer = read(block.data(), written);
+        if (answer == Answer::Done) {
+            block.resize(std::min(written, size_));
+            return true;
+        }
+        if (answer == Answer::Failed || size_ >= kLargestSize) {
+            block.clear();
+            return false;
+        }
+        size_ = std::min(size_ * 2, kLargestSize);
+    }
 }
 
 int UsageMeter::Next(const UsageSample& sample) {

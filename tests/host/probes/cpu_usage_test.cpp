@@ -1,6 +1,6 @@
 // The processor load: the performance-data parser over blocks built byte by
-// byte as the system lays them out, the per-cent arithmetic, and the choice
-// of method per operating system through a fake source.
+// byte as the system lays them out, the per-cent arithmetic, the choice of
+// method per operating system through a fake source, and the read buffer.
 #include "probes/cpu_usage.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <cstring>
 #include <deque>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -17,216 +16,164 @@ namespace {
 using namespace ovix::cpu;
 using Bytes = std::vector<uint8_t>;
 
-void Put32(Bytes& bytes, size_t at, uint32_t value) {
-    if (bytes.size() < at + 4) bytes.resize(at + 4);
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+void Put(Bytes& bytes, size_t at, uint64_t value, size_t width = 4) {
+    if (bytes.size() < at + width) bytes.resize(at + width);
+    for (size_t i = 0; i < width; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
-void Put64(Bytes& bytes, size_t at, uint64_t value) {
-    Put32(bytes, at, static_cast<uint32_t>(value));
-    Put32(bytes, at + 4, static_cast<uint32_t>(value >> 32));
-}
-void Pad8(Bytes& bytes) { bytes.resize((bytes.size() + 7) / 8 * 8); }
 
 // A counter block: its length, then one 64-bit value per counter from offset 8.
-Bytes CounterBlock(const std::vector<uint64_t>& values) {
-    Bytes block(8 + 8 * values.size());
-    Put32(block, 0, static_cast<uint32_t>(block.size()));
-    for (size_t i = 0; i < values.size(); ++i) Put64(block, 8 + 8 * i, values[i]);
-    return block;
+void AppendCounters(Bytes& bytes, const std::vector<uint64_t>& values) {
+    const size_t at = bytes.size();
+    Put(bytes, at, 8 + 8 * values.size());
+    for (size_t i = 0; i < values.size(); ++i) Put(bytes, at + 8 + 8 * i, values[i], 8);
 }
 
-struct Instance {
-    std::string name;
-    std::vector<uint64_t> values;
-};
-
-// One object: header, counter definitions, then instances or one counter block.
-Bytes Object(uint32_t index, const std::vector<uint32_t>& counters, const std::vector<Instance>& instances,
-             bool withInstances) {
+// One object: header, counter definitions, then (name, values) instances, or
+// one counter block when there are none.
+Bytes Object(uint32_t index, const std::vector<uint32_t>& counters,
+             const std::vector<std::pair<std::string, std::vector<uint64_t>>>& instances,
+             const std::vector<uint64_t>& values = {}) {
     Bytes object(64);
-    Put32(object, 8, 64);  // HeaderLength
-    Put32(object, 12, index);
-    Put32(object, 32, static_cast<uint32_t>(counters.size()));
-    Put32(object, 40, withInstances ? static_cast<uint32_t>(instances.size()) : 0xFFFFFFFFu);
+    Put(object, 8, 64);  // HeaderLength
+    Put(object, 12, index);
+    Put(object, 32, counters.size());
+    Put(object, 40, instances.empty() ? 0xFFFFFFFFu : instances.size());
     for (size_t i = 0; i < counters.size(); ++i) {
         const size_t at = object.size();
-        object.resize(at + 40);
-        Put32(object, at, 40);
-        Put32(object, at + 4, counters[i]);
-        Put32(object, at + 32, 8);                                  // CounterSize
-        Put32(object, at + 36, static_cast<uint32_t>(8 + 8 * i));  // CounterOffset
+        Put(object, at, 40);
+        Put(object, at + 4, counters[i]);
+        Put(object, at + 32, 8);          // CounterSize
+        Put(object, at + 36, 8 + 8 * i);  // CounterOffset
     }
-    Put32(object, 4, static_cast<uint32_t>(object.size()));  // DefinitionLength
-    if (withInstances) {
-        for (const Instance& instance : instances) {
-            const size_t at = object.size();
-            object.resize(at + 24);
-            for (char c : instance.name) {
-                object.push_back(static_cast<uint8_t>(c));
-                object.push_back(0);
-            }
-            object.push_back(0);
-            object.push_back(0);
-            Pad8(object);
-            Put32(object, at, static_cast<uint32_t>(object.size() - at));  // ByteLength
-            Put32(object, at + 16, 24);                                     // NameOffset
-            Put32(object, at + 20, static_cast<uint32_t>(2 * instance.name.size() + 2));
-            const Bytes block = CounterBlock(instance.values);
-            object.insert(object.end(), block.begin(), block.end());
-        }
-    } else {
-        const Bytes block = CounterBlock(instances.empty() ? std::vector<uint64_t>{} : instances[0].values);
-        object.insert(object.end(), block.begin(), block.end());
+    Put(object, 4, object.size());  // DefinitionLength
+    for (const auto& [name, counterValues] : instances) {
+        const size_t at = object.size();
+        object.resize(at + 24);
+        for (char c : name + '\0') object.insert(object.end(), {static_cast<uint8_t>(c), 0});
+        object.resize((object.size() + 7) / 8 * 8);
+        Put(object, at, object.size() - at);  // ByteLength
+        Put(object, at + 16, 24);             // NameOffset
+        Put(object, at + 20, 2 * name.size() + 2);
+        AppendCounters(object, counterValues);
     }
-    Put32(object, 0, static_cast<uint32_t>(object.size()));
+    if (instances.empty()) AppendCounters(object, values);
+    Put(object, 0, object.size());
     return object;
 }
 
 Bytes Block(uint64_t time100ns, const std::vector<Bytes>& objects) {
     Bytes block(88);
-    const char16_t signature[] = u"PERF";
-    for (int i = 0; i < 4; ++i) block[2 * i] = static_cast<uint8_t>(signature[i]);
-    Put32(block, 24, 88);  // HeaderLength
-    Put32(block, 28, static_cast<uint32_t>(objects.size()));
-    Put64(block, 72, time100ns);
+    std::memcpy(block.data(), "P\0E\0R\0F\0", 8);
+    Put(block, 24, 88);  // HeaderLength
+    Put(block, 28, objects.size());
+    Put(block, 72, time100ns, 8);
     for (const Bytes& object : objects) block.insert(block.end(), object.begin(), object.end());
-    Put32(block, 20, static_cast<uint32_t>(block.size()));
+    Put(block, 20, block.size());
     return block;
 }
 
+const Bytes kOtherObject = Object(4, {10, 12}, {}, {1, 2});
+
 Bytes ProcessorBlock(uint64_t time, uint64_t idle) {
-    const Bytes other = Object(4, {10, 12}, {{"", {1, 2}}}, false);
-    const Bytes processor =
-        Object(238, {142, 6, 144}, {{"0", {7, idle / 2, 9}}, {"1", {7, idle / 2, 9}}, {"_Total", {70, idle, 90}}}, true);
-    return Block(time, {other, processor});
+    return Block(time, {kOtherObject, Object(238, {142, 6, 144}, {{"0", {7, idle / 2, 9}}, {"1", {7, idle / 2, 9}},
+                                                                  {"_Total", {70, idle, 90}}})});
 }
 
-TEST(PerformanceCounter, FindsTheTotalInstance) {
-    const auto sample = FindPerformanceCounter(ProcessorBlock(123456789, 4242), 238, 6, "_Total");
-    ASSERT_TRUE(sample);
-    EXPECT_EQ(sample->idle, 4242u);
-    EXPECT_EQ(sample->time, 123456789u);
-    // Another instance and another counter of the same object.
-    EXPECT_EQ(FindPerformanceCounter(ProcessorBlock(1, 4242), 238, 6, "1")->idle, 2121u);
-    EXPECT_EQ(FindPerformanceCounter(ProcessorBlock(1, 4242), 238, 144, "_Total")->idle, 90u);
+Bytes Nt4Block(uint64_t time, uint64_t idle) { return Block(time, {Object(2, {238, 240}, {}, {1, idle})}); }
+
+// "idle@time" of what the parser finds, or "none".
+std::string Found(const Bytes& block, uint32_t object, uint32_t counter, const char* instance) {
+    const auto sample = FindPerformanceCounter(block, object, counter, instance);
+    return sample ? std::to_string(sample->idle) + "@" + std::to_string(sample->time) : "none";
 }
 
-TEST(PerformanceCounter, ObjectWithoutInstances) {
-    const Bytes block = Block(55, {Object(2, {238, 240}, {{"", {11, 22}}}, false)});
-    const auto sample = FindPerformanceCounter(block, 2, 240, nullptr);
-    ASSERT_TRUE(sample);
-    EXPECT_EQ(sample->idle, 22u);
-    EXPECT_EQ(sample->time, 55u);
-    // Asked for an instance where there are none, or for none where there are.
-    EXPECT_FALSE(FindPerformanceCounter(block, 2, 240, "_Total"));
-    EXPECT_FALSE(FindPerformanceCounter(ProcessorBlock(1, 2), 238, 6, nullptr));
+TEST(CpuPerformanceCounter, FindsTheCounterOfItsObjectAndInstance) {
+    const Bytes block = ProcessorBlock(123456789, 4242);
+    Bytes notPerf = block;
+    notPerf[0] = 'X';
+    const struct {
+        Bytes block;
+        uint32_t object, counter;
+        const char* instance;
+        const char* found;
+    } rows[] = {
+        {block, 238, 6, "_Total", "4242@123456789"}, {block, 238, 6, "1", "2121@123456789"},
+        {block, 238, 144, "_Total", "90@123456789"}, {Nt4Block(55, 22), 2, 240, nullptr, "22@55"},
+        {Block(10, {}), 238, 6, "_Total", "none"},  // Wine's block: a header and no objects
+        {block, 239, 6, "_Total", "none"},           {block, 238, 7, "_Total", "none"},
+        {block, 238, 6, "_Tota", "none"},            {block, 238, 6, "_Total2", "none"},
+        {block, 238, 6, nullptr, "none"},            {Nt4Block(1, 2), 2, 240, "_Total", "none"},
+        {notPerf, 238, 6, "_Total", "none"},         {Bytes(79), 238, 6, "_Total", "none"},
+        {Block(1, {Object(238, {6}, {{"0", {5}}})}), 238, 6, "_Total", "none"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Found(row.block, row.object, row.counter, row.instance), row.found)
+            << row.object << "/" << row.counter << " " << (row.instance ? row.instance : "(none)");
+    }
 }
 
-TEST(PerformanceCounter, MissingObjectCounterOrInstance) {
-    // Wine's block: a header and no objects.
-    EXPECT_FALSE(FindPerformanceCounter(Block(10, {}), 238, 6, "_Total"));
-    EXPECT_FALSE(FindPerformanceCounter(ProcessorBlock(1, 2), 239, 6, "_Total"));
-    EXPECT_FALSE(FindPerformanceCounter(ProcessorBlock(1, 2), 238, 7, "_Total"));
-    EXPECT_FALSE(FindPerformanceCounter(ProcessorBlock(1, 2), 238, 6, "_Tota"));
-    EXPECT_FALSE(FindPerformanceCounter(ProcessorBlock(1, 2), 238, 6, "_Total2"));
-    const Bytes noTotal = Block(1, {Object(238, {6}, {{"0", {5}}}, true)});
-    EXPECT_FALSE(FindPerformanceCounter(noTotal, 238, 6, "_Total"));
-    // Not a performance-data block, or too short for its header.
-    Bytes wrong = ProcessorBlock(1, 2);
-    wrong[0] = 'X';
-    EXPECT_FALSE(FindPerformanceCounter(wrong, 238, 6, "_Total"));
-    EXPECT_FALSE(FindPerformanceCounter(Bytes(79), 238, 6, "_Total"));
-    EXPECT_FALSE(FindPerformanceCounter(Bytes(), 238, 6, "_Total"));
-}
-
-TEST(PerformanceCounter, OffsetsPastTheEndReadNothing) {
+TEST(CpuPerformanceCounter, TruncatedOrCorruptBlocksReadNothingOutside) {
     const Bytes good = ProcessorBlock(1000, 600);
-    ASSERT_TRUE(FindPerformanceCounter(good, 238, 6, "_Total"));
+    ASSERT_EQ(Found(good, 238, 6, "_Total"), "600@1000");
     // Every shorter copy, in a buffer of exactly its size (the sanitizer sees
-    // any read beyond it): the value is found only when it lies inside.
+    // any read beyond it): the value lies past the end of each.
     for (size_t size = 0; size < good.size(); ++size) {
         const Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
-        EXPECT_FALSE(FindPerformanceCounter(cut, 238, 6, "_Total")) << size;
+        EXPECT_EQ(Found(cut, 238, 6, "_Total"), "none") << size;
     }
-    // Every 32-bit field in turn made huge, then made 0: never a read outside,
-    // and what is found is either nothing or the true pair (the time stamp and
-    // the "_Total" value themselves aside).
+    // Every 32-bit field in turn made huge, then 0: never a read outside, and
+    // what is found is nothing or the true pair. Skipped: the time stamp, the
+    // "_Total" value and the counter offset (which may point at another value).
     const size_t idleAt = good.size() - 16;
-    // The offset of counter 6 in the second counter definition of the processor
-    // object: pointed elsewhere inside the block, it reads another value there.
-    const size_t processorAt = 88 + Object(4, {10, 12}, {{"", {1, 2}}}, false).size();
-    const size_t counterOffsetAt = processorAt + 64 + 40 + 36;
+    const size_t counterOffsetAt = 88 + kOtherObject.size() + 64 + 40 + 36;
     for (size_t at = 0; at + 4 <= good.size(); at += 4) {
         if (at == 72 || at == 76 || at == idleAt || at == idleAt + 4 || at == counterOffsetAt) continue;
         for (uint32_t value : {0xFFFFFFFFu, 0x7FFFFFF0u, 0u}) {
             Bytes bad = good;
-            Put32(bad, at, value);
-            const auto sample = FindPerformanceCounter(bad, 238, 6, "_Total");
-            if (sample) {
-                EXPECT_EQ(sample->idle, 600u) << at;
-                EXPECT_EQ(sample->time, 1000u) << at;
-            }
+            Put(bad, at, value);
+            const std::string found = Found(bad, 238, 6, "_Total");
+            EXPECT_TRUE(found == "none" || found == "600@1000") << at << ": " << found;
         }
     }
-    for (uint32_t far : {0xFFFFFFF8u, 0xFFFFFFFFu, 25u}) {
+    // The counter offset past its block, and the block's own length shorter than the data.
+    const std::pair<size_t, uint32_t> faults[] = {{counterOffsetAt, 0xFFFFFFF8u}, {counterOffsetAt, 0xFFFFFFFFu},
+                                                  {counterOffsetAt, 25u}, {20, static_cast<uint32_t>(good.size() - 8)}};
+    for (const auto& [at, value] : faults) {
         Bytes bad = good;
-        Put32(bad, counterOffsetAt, far);
-        EXPECT_FALSE(FindPerformanceCounter(bad, 238, 6, "_Total")) << far;
+        Put(bad, at, value);
+        EXPECT_EQ(Found(bad, 238, 6, "_Total"), "none") << at << " " << value;
     }
-    // The block's own length shorter than the data: the rest is not looked at.
-    Bytes shortTotal = good;
-    Put32(shortTotal, 20, static_cast<uint32_t>(good.size() - 8));
-    EXPECT_FALSE(FindPerformanceCounter(shortTotal, 238, 6, "_Total"));
-    // A counter offset beyond its counter block.
-    Bytes farCounter = Block(1, {Object(238, {6}, {{"_Total", {5}}}, true)});
-    const size_t definition = 88 + 64;
-    Put32(farCounter, definition + 36, 16);
-    EXPECT_FALSE(FindPerformanceCounter(farCounter, 238, 6, "_Total"));
 }
 
-TEST(UsageMeter, FirstZeroThenTheLoadSinceThePreviousReading) {
+TEST(CpuUsageMeter, LoadSinceThePreviousReading) {
     UsageMeter meter;
-    EXPECT_EQ(meter.Next({5000, 10000}), 0);
-    // 10,000,000 units passed, 2,500,000 of them idle: 75 %.
-    EXPECT_EQ(meter.Next({2505000, 10010000}), 75);
-    // Rounded: 1 - 0.334 = 66.6 -> 67; 1 - 0.3355 = 66.45 -> 66.
-    EXPECT_EQ(meter.Next({2505000 + 334, 10010000 + 1000}), 67);
-    EXPECT_EQ(meter.Next({2505334 + 3355, 10011000 + 10000}), 66);
-}
-
-TEST(UsageMeter, NoTimePassedGivesTheLastValueAndKeepsThePair) {
-    UsageMeter meter;
-    meter.Next({0, 1000});
-    EXPECT_EQ(meter.Next({500, 2000}), 50);
-    EXPECT_EQ(meter.Next({900, 2000}), 50);  // no time passed
-    EXPECT_EQ(meter.Next({900, 1500}), 50);  // time went back
-    // Measured from the pair kept (500, 2000): 1000 units, 100 idle.
-    EXPECT_EQ(meter.Next({600, 3000}), 90);
-}
-
-TEST(UsageMeter, ClampedToZeroAndHundred) {
-    UsageMeter meter;
-    meter.Next({1000, 1000});
-    EXPECT_EQ(meter.Next({3000, 2000}), 0);    // more idle than time: below 0
-    EXPECT_EQ(meter.Next({2000, 3000}), 100);  // the idle counter went back: above 100
-    EXPECT_EQ(meter.Next({2000, 4000}), 100);
-    EXPECT_EQ(meter.Next({2995, 5000}), 1);    // 0.5 % rounds up
-    EXPECT_EQ(meter.Next({3991, 6000}), 0);    // 0.4 % rounds down
+    const struct {
+        uint64_t idle, time;
+        int percent;
+    } steps[] = {
+        {5000, 10000, 0},                // the first reading
+        {2505000, 10010000, 75},         // 10,000,000 units, 2,500,000 idle
+        {2505334, 10011000, 67},         // 66.6 rounds up
+        {2508689, 10021000, 66},         // 66.45 rounds down
+        {9999999, 10021000, 66},         // no time passed: the last value, the pair kept
+        {9999999, 10020000, 66},         // time went back: the same
+        {2508789, 10022000, 90},         // from the pair kept
+        {2510789, 10023000, 0},          // more idle than time
+        {0, 10024000, 100},              // the idle counter went back
+        {995, 10025000, 1},              // 0.5 % rounds up
+        {1991, 10026000, 0},             // 0.4 % rounds down
+    };
+    for (const auto& step : steps) EXPECT_EQ(meter.Next({step.idle, step.time}), step.percent) << step.time;
 }
 
 class FakeUsage : public UsageSource {
 public:
     System system = System::Nt5;
-    std::deque<Bytes> blocks;  // an empty deque: the read fails
-    std::deque<std::array<uint64_t, 3>> times;
-    bool hasTimes = true;
-    int reads = 0;
-    int versionCalls = 0;
+    std::deque<Bytes> blocks;                   // empty: the read fails
+    std::deque<std::array<uint64_t, 3>> times;  // empty: the call fails
+    int reads = 0, versionCalls = 0;
 
-    System Classify() override {
-        ++versionCalls;
-        return system;
-    }
+    System Classify() override { return ++versionCalls, system; }
     bool ReadPerformanceData(std::vector<uint8_t>& block) override {
         ++reads;
         if (blocks.empty()) return false;
@@ -235,59 +182,48 @@ public:
         return true;
     }
     bool SystemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) override {
-        if (!hasTimes || times.empty()) return false;
-        idle = times.front()[0];
-        kernel = times.front()[1];
-        user = times.front()[2];
+        if (times.empty()) return false;
+        idle = times.front()[0], kernel = times.front()[1], user = times.front()[2];
         if (times.size() > 1) times.pop_front();
         return true;
     }
 };
 
-TEST(CpuUsagePercent, Windows2000AndLaterReadTheProcessorTotal) {
-    FakeUsage source;
-    source.blocks = {ProcessorBlock(1000000, 0), ProcessorBlock(11000000, 2500000), ProcessorBlock(21000000, 12500000)};
-    CpuUsagePercent usage(source);
+TEST(CpuUsagePercent, EachSystemReadsItsOwnCounter) {
+    FakeUsage nt5;
+    nt5.blocks = {ProcessorBlock(1000000, 0), ProcessorBlock(11000000, 2500000)};
+    nt5.times = {{0, 0, 0}, {0, 1000, 0}};
+    CpuUsagePercent usage(nt5);
     EXPECT_EQ(usage.Next(), 0);
     EXPECT_EQ(usage.Next(), 75);
+    nt5.blocks.clear();  // a failed read: -1, and the system times are not mixed in
+    EXPECT_EQ(usage.Next(), -1);
+    nt5.blocks = {Block(2000, {})};  // the object vanished: the same
+    EXPECT_EQ(usage.Next(), -1);
+    nt5.blocks = {ProcessorBlock(21000000, 12500000)};
     EXPECT_EQ(usage.Next(), 0);
-    EXPECT_EQ(usage.UsedMethod(), CpuUsagePercent::Method::PerformanceData);
-    EXPECT_EQ(source.reads, 3);
-}
 
-TEST(CpuUsagePercent, Nt4ReadsTheSystemObject) {
-    FakeUsage source;
-    source.system = UsageSource::System::Nt4;
-    const auto nt4 = [](uint64_t time, uint64_t idle) {
-        return Block(time, {Object(2, {238, 240}, {{"", {1, idle}}}, false)});
-    };
-    source.blocks = {nt4(0, 0), nt4(1000, 100)};
-    CpuUsagePercent usage(source);
-    EXPECT_EQ(usage.Next(), 0);
-    EXPECT_EQ(usage.Next(), 90);
+    FakeUsage nt4;
+    nt4.system = UsageSource::System::Nt4;
+    nt4.blocks = {Nt4Block(0, 0), Nt4Block(1000, 100)};
+    CpuUsagePercent old(nt4);
+    EXPECT_EQ(old.Next(), 0);
+    EXPECT_EQ(old.Next(), 90);
+    nt4.blocks = {ProcessorBlock(0, 0)};  // the later systems' object is not what NT 4.0 reads
+    EXPECT_EQ(CpuUsagePercent(nt4).Next(), -1);
 
-    // The processor object of later systems is not what NT 4.0 reads.
-    FakeUsage wrong;
-    wrong.system = UsageSource::System::Nt4;
-    wrong.hasTimes = false;
-    wrong.blocks = {ProcessorBlock(0, 0)};
-    CpuUsagePercent none(wrong);
+    FakeUsage win9x;
+    win9x.system = UsageSource::System::None;
+    win9x.times = {{0, 0, 0}, {10, 100, 0}};
+    CpuUsagePercent none(win9x);
     EXPECT_EQ(none.Next(), -1);
+    EXPECT_EQ(none.Next(), -1);
+    EXPECT_EQ(win9x.reads, 0);
+    EXPECT_EQ(win9x.versionCalls, 1);  // classified once
+    EXPECT_EQ(GaugeValue(-1), 0);
 }
 
-TEST(CpuUsagePercent, Windows9xHasNoMethod) {
-    FakeUsage source;
-    source.system = UsageSource::System::None;
-    source.times = {{0, 0, 0}, {10, 100, 0}};
-    CpuUsagePercent usage(source);
-    EXPECT_EQ(usage.Next(), -1);
-    EXPECT_EQ(usage.Next(), -1);
-    EXPECT_EQ(source.reads, 0);
-    EXPECT_EQ(source.versionCalls, 1);  // classified once
-    EXPECT_EQ(GaugeValue(usage.Next()), 0);
-}
-
-TEST(CpuUsagePercent, WithoutTheProcessorObjectTheSystemTimesAreUsed) {
+TEST(CpuUsagePercent, WithoutTheProcessorObjectEachOwnerReadsTheSystemTimes) {
     FakeUsage source;
     source.blocks = {Block(10, {})};  // as Wine answers
     // Kernel time includes idle: busy = 800 + 200 - 300 of 1000.
@@ -299,44 +235,45 @@ TEST(CpuUsagePercent, WithoutTheProcessorObjectTheSystemTimesAreUsed) {
     EXPECT_EQ(usage.Next(), 70);  // no time passed
     EXPECT_EQ(usage.Next(), 0);   // all idle
     EXPECT_EQ(source.reads, 1);   // the block is not read again once it lacked the object
-}
-
-TEST(CpuUsagePercent, NeitherMethodGivesMinusOneShownAsZero) {
-    FakeUsage source;
-    source.blocks = {Block(10, {})};
-    source.hasTimes = false;
-    CpuUsagePercent usage(source);
-    EXPECT_EQ(usage.Next(), -1);
-    EXPECT_EQ(usage.Next(), -1);
-    EXPECT_EQ(GaugeValue(-1), 0);
-    EXPECT_EQ(GaugeValue(0), 0);
-    EXPECT_EQ(GaugeValue(100), 100);
-    EXPECT_EQ(GaugeValue(57), 57);
-}
-
-TEST(CpuUsagePercent, AFailedReadGivesMinusOneAndTheNextReadGoesOn) {
-    FakeUsage source;
-    source.blocks = {ProcessorBlock(0, 0)};
-    CpuUsagePercent usage(source);
-    EXPECT_EQ(usage.Next(), 0);
-    source.blocks.clear();  // the read fails
-    EXPECT_EQ(usage.Next(), -1);
-    source.blocks = {ProcessorBlock(1000, 250)};
-    EXPECT_EQ(usage.Next(), 75);
-    source.blocks = {Block(2000, {})};  // the object vanished: not mixed with other figures
-    EXPECT_EQ(usage.Next(), -1);
-}
-
-TEST(CpuUsagePercent, TwoOwnersKeepTheirOwnReadings) {
-    FakeUsage source;
-    source.blocks = {Block(0, {})};
-    source.times = {{0, 0, 0}, {500, 1000, 0}, {500, 1000, 0}, {600, 2000, 0}};
-    CpuUsagePercent gauge(source);
+    // A second owner keeps its own previous reading.
+    source.times = {{2300, 3800, 3200}, {2400, 4800, 3200}};
     CpuUsagePercent processes(source);
-    EXPECT_EQ(gauge.Next(), 0);       // (0, 0)
-    EXPECT_EQ(processes.Next(), 0);   // (500, 1000): its own first reading
-    EXPECT_EQ(gauge.Next(), 50);      // (500, 1000) against (0, 0)
-    EXPECT_EQ(processes.Next(), 90);  // (600, 2000) against (500, 1000)
+    EXPECT_EQ(processes.Next(), 0);
+    EXPECT_EQ(usage.Next(), 90);
+    source.times.clear();
+    EXPECT_EQ(usage.Next(), -1);
+}
+
+TEST(CpuUsagePercent, TheBufferKeepsTheSizeThatFitted) {
+    using Answer = PerformanceDataReader::Answer;
+    std::vector<uint32_t> asked;
+    uint32_t blockSize = 300000;
+    Answer tooSmall = Answer::MoreData;
+    const auto read = [&](uint8_t* data, uint32_t& size) {
+        asked.push_back(size);
+        if (size < blockSize) return tooSmall;
+        std::memset(data, 0xA5, blockSize);
+        size = blockSize;
+        return Answer::Done;
+    };
+    PerformanceDataReader reader;
+    Bytes block;
+    ASSERT_TRUE(reader.Read(read, block));
+    EXPECT_EQ(block.size(), 300000u);
+    ASSERT_TRUE(reader.Read(read, block));  // the next tick asks the grown size at once
+    EXPECT_EQ(asked, (std::vector<uint32_t>{102400, 204800, 409600, 409600}));
+    // A block that never fits: given up at 64 MB, from 409600 doubled 7 times.
+    asked.clear();
+    blockSize = UINT32_MAX;
+    EXPECT_FALSE(reader.Read(read, block));
+    EXPECT_TRUE(block.empty());
+    EXPECT_EQ(asked.size(), 9u);
+    EXPECT_EQ(asked.back(), 64u * 1024 * 1024);
+    // A failed read: given up at once.
+    tooSmall = Answer::Failed;
+    asked.clear();
+    EXPECT_FALSE(PerformanceDataReader().Read(read, block));
+    EXPECT_EQ(asked.size(), 1u);
 }
 
 }  // namespace

@@ -8,10 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cpuid.h>
-#include <winperf.h>
 
 #include <atomic>
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -124,27 +122,6 @@ TEST(CpuProbe, LegacyLoopRunsForFamiliesWithAConstant) {
     EXPECT_GT(MeasureLegacyMhz(5), 0u);
     EXPECT_EQ(MeasureLegacyMhz(6), 0u);
     EXPECT_EQ(MeasureLegacyMhz(2), 0u);
-}
-
-TEST(CpuProbe, PerformanceDataLayoutIsTheSystemOne) {
-    // The parser reads these offsets by number; they must be the headers' ones.
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, TotalByteLength), 20u);
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, HeaderLength), 24u);
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, NumObjectTypes), 28u);
-    EXPECT_EQ(offsetof(PERF_DATA_BLOCK, PerfTime100nSec), 72u);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, DefinitionLength), 4u);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, HeaderLength), 8u);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, ObjectNameTitleIndex), 12u);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, NumCounters), 32u);
-    EXPECT_EQ(offsetof(PERF_OBJECT_TYPE, NumInstances), 40u);
-    EXPECT_EQ(sizeof(PERF_OBJECT_TYPE), 64u);
-    EXPECT_EQ(offsetof(PERF_COUNTER_DEFINITION, CounterNameTitleIndex), 4u);
-    EXPECT_EQ(offsetof(PERF_COUNTER_DEFINITION, CounterSize), 32u);
-    EXPECT_EQ(offsetof(PERF_COUNTER_DEFINITION, CounterOffset), 36u);
-    EXPECT_EQ(sizeof(PERF_COUNTER_DEFINITION), 40u);
-    EXPECT_EQ(offsetof(PERF_INSTANCE_DEFINITION, NameOffset), 16u);
-    EXPECT_EQ(offsetof(PERF_INSTANCE_DEFINITION, NameLength), 20u);
-    EXPECT_EQ(sizeof(PERF_INSTANCE_DEFINITION), 24u);
 }
 
 TEST(CpuProbe, LoadMovesWithinZeroToHundredWhileACoreIsBusy) {
