@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace ovix::cpu {
 namespace {
@@ -78,29 +79,39 @@ DescriptorSizes DeterministicCaches(const CpuidSource& source) {
     return sizes;
 }
 
-// Descriptor method (CPUID 2), filling only the sizes still undetermined.
-void DescriptorCaches(const CpuidSource& source, CpuInfo& info, uint32_t highestBasic) {
-    if (highestBasic < 2) return;
-    DescriptorSizes sizes;
-    bool leaf4 = false;
+// The descriptor bytes of every CPUID 2 call: as many calls as the low byte
+// of the first EAX says, bytes 1-3 of EAX and all of EBX, ECX and EDX, low
+// byte first; a register with bit 31 set carries none.
+std::vector<uint8_t> DescriptorBytes(const CpuidSource& source) {
+    std::vector<uint8_t> bytes;
     CpuidRegs regs = source.Query(2);
     const uint32_t calls = std::max<uint32_t>(1, regs.eax & 0xFF);
-    for (uint32_t call = 0; call < calls && !leaf4; ++call) {
+    for (uint32_t call = 0; call < calls; ++call) {
         if (call > 0) regs = source.Query(2);
         const uint32_t values[4] = {regs.eax, regs.ebx, regs.ecx, regs.edx};
-        for (int r = 0; r < 4 && !leaf4; ++r) {
-            if (Bit(values[r], 31)) continue;  // carries no descriptors
+        for (int r = 0; r < 4; ++r) {
+            if (Bit(values[r], 31)) continue;
             for (int byte = (r == 0 ? 1 : 0); byte < 4; ++byte) {
-                const uint8_t descriptor = static_cast<uint8_t>(values[r] >> (8 * byte));
-                if (descriptor == 0xFF) {
-                    leaf4 = true;
-                    break;
-                }
-                if (!ApplyDescriptor(descriptor, sizes)) return;  // unknown: nothing is taken
+                bytes.push_back(static_cast<uint8_t>(values[r] >> (8 * byte)));
             }
         }
     }
-    if (leaf4) {
+    return bytes;
+}
+
+// Descriptor method (CPUID 2), filling only the sizes still undetermined.
+// Descriptor 0xFF, wherever it stands, says the sizes are in leaf 4; the
+// other bytes of such a processor are mostly ones the table lacks, so it is
+// looked for before the walk. A walk that meets an unknown byte takes leaf 4
+// too where it exists (the processors that have it describe their caches
+// there as well); without it the sizes stay undetermined.
+void DescriptorCaches(const CpuidSource& source, CpuInfo& info, uint32_t highestBasic) {
+    if (highestBasic < 2) return;
+    const std::vector<uint8_t> descriptors = DescriptorBytes(source);
+    DescriptorSizes sizes;
+    bool walked = std::find(descriptors.begin(), descriptors.end(), uint8_t{0xFF}) == descriptors.end();
+    for (size_t i = 0; walked && i < descriptors.size(); ++i) walked = ApplyDescriptor(descriptors[i], sizes);
+    if (!walked) {
         if (highestBasic < 4) return;
         sizes = DeterministicCaches(source);
     }
