@@ -58,7 +58,10 @@ std::string ReadExecutablePath() {
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowOptions options) : MappedDialog(IDD_MAIN), options_(std::move(options)) {
+MainWindow::MainWindow(MainWindowOptions options)
+    : MappedDialog(IDD_MAIN),
+      options_(std::move(options)),
+      cpuLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()) {
     bigIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXICON));
     smallIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXSMICON));
     mailAccounts_ = ReadMailAccounts();
@@ -256,23 +259,32 @@ void MainWindow::StopTimers() {
 
 void MainWindow::OnTimer(UINT_PTR timerId) {
     if (!::IsWindowVisible(Hwnd())) return;
+    // Each tick repaints only what changed: most seconds, nothing but the uptime.
     switch (static_cast<MainTimer>(timerId)) {
     case MainTimer::Processes:
-        SetItemText(IDC_PROCESS_COUNT, fw::Format(" Running processes: %i", RunningProcessCount()));
+        ShowStatus(IDC_PROCESS_COUNT, fw::Format(" Running processes: %i", RunningProcessCount()));
         break;
     case MainTimer::OpenPrograms:
-        SetItemText(IDC_OPEN_PROGRAMS, probes::OpenProgramCount());
+        ShowStatus(IDC_OPEN_PROGRAMS, probes::OpenProgramCount());
         break;
     case MainTimer::Uptime:
-        SetItemText(IDC_UPTIME, UptimeStatusText(systemInfo_));
+        ShowStatus(IDC_UPTIME, UptimeStatusText(systemInfo_));
         break;
     case MainTimer::Memory:
-        ramGauge_.SetPos(MemoryLoadPercent(systemInfo_));
+        ShowGauge(ramGauge_, MemoryLoadPercent(systemInfo_));
         break;
     case MainTimer::Cpu:
-        cpuGauge_.SetPos(cpu::GaugeValue(cpuLoad_.Next()));
+        ShowGauge(cpuGauge_, cpu::GaugeValue(cpuLoad_.Next()));
         break;
     }
+}
+
+void MainWindow::ShowStatus(int id, const std::string& text) {
+    if (ItemText(id) != text) SetItemText(id, text);
+}
+
+void MainWindow::ShowGauge(widgets::GradientGauge& gauge, int value) {
+    if (gauge.Pos() != value) gauge.SetPos(value);
 }
 
 void MainWindow::OnHiddenToTray() { StopTimers(); }
@@ -345,7 +357,10 @@ LRESULT MainWindow::OnContextMenu(WPARAM /*wParam*/, LPARAM lParam) {
     return 0;
 }
 
-LRESULT MainWindow::OnInitMenuPopup(WPARAM wParam, LPARAM /*lParam*/) {
+LRESULT MainWindow::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+    // The window menu (Close, Move, Minimize) is the system's own: greying its
+    // ids would leave the close box dead for the rest of the run.
+    if (HIWORD(lParam)) return 0;
     HMENU popup = reinterpret_cast<HMENU>(wParam);
     const int count = ::GetMenuItemCount(popup);
     for (int index = 0; index < count; ++index) {

@@ -32,6 +32,8 @@ struct MainWindowOptions {
     // The fact sheet and the tree (seconds of probing): tests of the window
     // itself leave them out.
     bool buildInformation = true;
+    // Where the processor gauge reads the load; null: the system.
+    cpu::UsageSource* cpuUsage = nullptr;
 };
 
 enum class MainTimer : UINT_PTR { Uptime = 200, Processes = 300, OpenPrograms = 400, Memory = 500, Cpu = 600 };
@@ -98,6 +100,8 @@ private:
     void SetUpStatusArea();
     void CreateTooltips();
     void ShowAutorunState(bool enabled);
+    void ShowStatus(int id, const std::string& text);
+    static void ShowGauge(widgets::GradientGauge& gauge, int value);
     HWND AddTooltip(HWND tool, const std::string& text);
 
     MainWindowOptions options_;
@@ -108,7 +112,7 @@ private:
     fw::ImageListHandle treeImages_;
     SystemInfoCollector systemInfo_;
     cpu::CpuProbe cpu_;
-    cpu::CpuLoad cpuLoad_;
+    cpu::CpuUsagePercent cpuLoad_;
     FactSheet facts_;
     InformationTree infoTree_;
     std::vector<std::string> buildProgress_;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,8 +44,10 @@ TEST_F(MainWindowTest, CaptionLabelsAndButtons) {
                    IDC_RAM_GAUGE}) {
         EXPECT_NE(window.Item(id), nullptr) << "control " << id;
     }
-    EXPECT_NE(::SendMessageA(window.Item(IDOK), BM_GETIMAGE, IMAGE_ICON, 0), 0) << "the Exit button has its icon";
-    EXPECT_NE(::SendMessageA(window.Item(IDC_SCREENSHOT), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    // The icon buttons draw themselves (their icon shows without common controls 6).
+    for (int id : {IDOK, IDC_SCREENSHOT, IDC_AUTORUN}) {
+        EXPECT_EQ(::GetWindowLongPtrA(window.Item(id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << "button " << id;
+    }
 }
 
 TEST_F(MainWindowTest, StatusLabelsAreBoldTahoma) {
@@ -68,6 +71,38 @@ TEST_F(MainWindowTest, GaugesRunFromZeroToAHundredWithTheirValueAsText) {
         EXPECT_EQ(gauge->Text(), "100%");
         ::UpdateWindow(gauge->Hwnd());  // paints through the gradient code without failing
     }
+}
+
+// A load source with scripted idle and busy times: 25 of 100 units idle.
+class ScriptedUsage : public ovix::cpu::UsageSource {
+public:
+    System Classify() override { return System::Nt5; }
+    bool ReadPerformanceData(std::vector<uint8_t>&) override { return false; }
+    bool SystemTimes(uint64_t& idle, uint64_t& kernel, uint64_t& user) override {
+        idle = 25 * calls;
+        kernel = 50 * calls;  // idle included
+        user = 50 * calls;
+        ++calls;
+        return true;
+    }
+    uint64_t calls = 0;
+};
+
+TEST(MainWindowGauge, ProcessorTimerDrivesTheCpuGauge) {
+    ScriptedUsage usage;
+    ovix::MainWindowOptions options = test::QuietOptions();
+    options.cpuUsage = &usage;
+    test::FakeTray tray;
+    ovix::MainWindow window{options};
+    window.SetTrayShell(&tray);
+    ASSERT_TRUE(window.CreateModeless());
+    ::ShowWindow(window.Hwnd(), SW_SHOW);
+    window.OnTimer(600);
+    window.OnTimer(600);
+    EXPECT_EQ(window.CpuGauge().Pos(), 75);
+    EXPECT_EQ(::SendMessageA(window.Item(IDC_CPU_GAUGE), PBM_GETPOS, 0, 0), 75);
+    EXPECT_EQ(window.CpuGauge().Text(), "75%");
+    window.End(IDOK);
 }
 
 TEST_F(MainWindowTest, ProcessTimerCountsProcesses) {
@@ -154,6 +189,36 @@ TEST_F(MainWindowTest, ExitButtonEndsTheDialogWithOk) {
 TEST_F(MainWindowTest, CloseBoxEndsTheDialogToo) {
     ::SendMessageA(window.Hwnd(), WM_CLOSE, 0, 0);
     test::Pump();  // the dialog posts itself Cancel
+    EXPECT_TRUE(window.Ended());
+    EXPECT_EQ(window.Result(), IDCANCEL);
+}
+
+// The window menu is the system's: opening it must leave Close (and so the
+// close box) working.
+TEST_F(MainWindowTest, WindowMenuKeepsCloseAndTheCloseBoxWorking) {
+    HMENU system = ::GetSystemMenu(window.Hwnd(), FALSE);
+    ASSERT_NE(system, nullptr);
+    ::SendMessageA(window.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+    for (UINT id : {UINT(SC_CLOSE), UINT(SC_MOVE), UINT(SC_MINIMIZE)}) {
+        EXPECT_FALSE(::GetMenuState(system, id, MF_BYCOMMAND) & MF_GRAYED) << "command " << id;
+    }
+    // A click on the close box: the button press tracks until the release.
+    RECT frame{};
+    ::GetWindowRect(window.Hwnd(), &frame);
+    POINT closeBox{-1, -1};
+    for (int x = frame.right - 2; x > frame.right - 80 && closeBox.x < 0; --x) {
+        for (int y = frame.top + 2; y < frame.top + 30; ++y) {
+            if (::SendMessageA(window.Hwnd(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                closeBox = {x - 3, y + 3};
+                break;
+            }
+        }
+    }
+    ASSERT_GE(closeBox.x, 0) << "no close box found";
+    ::SetCursorPos(closeBox.x, closeBox.y);
+    ::PostMessageA(window.Hwnd(), WM_LBUTTONUP, 0, 0);
+    ::SendMessageA(window.Hwnd(), WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(closeBox.x, closeBox.y));
+    test::Pump();
     EXPECT_TRUE(window.Ended());
     EXPECT_EQ(window.Result(), IDCANCEL);
 }
