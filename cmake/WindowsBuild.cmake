@@ -70,13 +70,18 @@ add_executable(wmi_bench ${CMAKE_SOURCE_DIR}/bench/wmi_bench.cpp)
 target_link_libraries(wmi_bench PRIVATE ovix_core)
 target_link_options(wmi_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# The cost of each main-window timer's tick.
+add_executable(timer_bench ${CMAKE_SOURCE_DIR}/bench/timer_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(timer_bench PRIVATE ovix_core)
+target_link_options(timer_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_executable(cpu_bench ${CMAKE_SOURCE_DIR}/bench/cpu_bench.cpp)
 target_link_libraries(cpu_bench PRIVATE ovix_core)
 target_link_options(cpu_bench PRIVATE ${OVIX_STATIC_LINK})
 
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.
