@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
         build += Build(tree, images.Get());
 
         const double walkStart = NowMs();
-        ovix::probes::ReadFolderFacts(ovix::probes::WindowsDirectory());
-        ovix::probes::ReadFolderFacts(ovix::probes::SystemDirectory());
+        ovix::probes::ReadFolderFacts(ovix::probes::WindowsFolderPath());
+        ovix::probes::ReadFolderFacts(ovix::probes::SystemFolderPath());
         walks += NowMs() - walkStart;
 
         const ovix::wmi::ClassReadScope classReads;

@@ -73,21 +73,6 @@ std::optional<std::string> ReadSizedName(Call call) {
     return std::nullopt;
 }
 
-std::optional<std::string> WindowsFolderPath() {
-    return ReadSizedPath([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
-}
-
-std::optional<std::string> SystemFolderPath() {
-    return ReadSizedPath([](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
-}
-
-std::optional<std::string> SpecialFolder(int csidl) {
-    std::string path(MAX_PATH, '\0');  // the size the call requires
-    if (!::SHGetSpecialFolderPathA(nullptr, path.data(), csidl, FALSE)) return std::nullopt;
-    path.resize(std::strlen(path.c_str()));
-    return path;
-}
-
 std::string FullPath(const std::string& path) {
     const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return path;
@@ -238,6 +223,21 @@ bool EndsWithScreenSaverExtension(const char* name) {
 
 }  // namespace
 
+std::optional<std::string> WindowsFolderPath() {
+    return ReadSizedPath([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
+}
+
+std::optional<std::string> SystemFolderPath() {
+    return ReadSizedPath([](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
+}
+
+std::optional<std::string> SpecialFolder(int csidl) {
+    std::string path(MAX_PATH, '\0');  // the size the call requires
+    if (!::SHGetSpecialFolderPathA(nullptr, path.data(), csidl, FALSE)) return std::nullopt;
+    path.resize(std::strlen(path.c_str()));
+    return path;
+}
+
 std::string WindowsDirectory() { return WindowsFolderPath().value_or(kNotFind); }
 
 std::string SystemDirectory() { return SystemFolderPath().value_or(kNotFind); }
@@ -253,7 +253,7 @@ std::string UserName() {
 
 std::string SpecialFolderPath(int csidl) { return SpecialFolder(csidl).value_or("Folder not found."); }
 
-FolderFacts ReadFolderFacts(const std::string& folder) {
+FolderFacts ReadFolderFacts(const std::optional<std::string>& folder) {
     FolderFacts facts;
     FillEntryFacts(folder, facts);
     FillWalkFacts(folder, facts);

@@ -101,7 +101,8 @@ bool OsFeature() {
 }
 
 // The facts of the Windows or the system folder, from one walk.
-void FolderRows(TreeWriter& tree, HTREEITEM parent, const std::string& folder, const std::string& pathLine) {
+void FolderRows(TreeWriter& tree, HTREEITEM parent, const std::optional<std::string>& folder,
+                const std::string& pathLine) {
     const probes::FolderFacts facts = probes::ReadFolderFacts(folder);
     tree.Item(parent, facts.root);
     tree.Item(parent, pathLine);
@@ -114,11 +115,13 @@ void FolderRows(TreeWriter& tree, HTREEITEM parent, const std::string& folder, c
 }
 
 void WindowsFolderRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
-    FolderRows(tree, parent, probes::WindowsDirectory(), context.facts.windowsDirectory);
+    const auto folder = context.windowsFolder ? context.windowsFolder() : probes::WindowsFolderPath();
+    FolderRows(tree, parent, folder, context.facts.windowsDirectory);
 }
 
 void SystemFolderRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
-    FolderRows(tree, parent, probes::SystemDirectory(), context.facts.systemDirectory);
+    const auto folder = context.systemFolder ? context.systemFolder() : probes::SystemFolderPath();
+    FolderRows(tree, parent, folder, context.facts.systemDirectory);
 }
 
 std::vector<std::string> MailAccounts(const BuildContext& context) { return context.mailAccounts; }
@@ -549,6 +552,11 @@ void InsertRows(TreeWriter& tree, HTREEITEM section, std::span<const TreeRow> ro
         if (static_cast<size_t>(row.level) >= parents.size()) continue;  // a table error: no parent
         parents.resize(static_cast<size_t>(row.level) + 1);
         HTREEITEM parent = parents[static_cast<size_t>(row.level)];
+        if (!parent) {
+            // The section above failed to insert: its rows have no place.
+            if (row.kind == Kind::Section) parents.push_back(nullptr);
+            continue;
+        }
         switch (row.kind) {
         case Kind::Section:
             parents.push_back(tree.Section(parent, row.text, row.image, row.bold));
@@ -579,8 +587,9 @@ void InsertRows(TreeWriter& tree, HTREEITEM section, std::span<const TreeRow> ro
 }  // namespace
 
 HTREEITEM TreeWriter::Insert(HTREEITEM parent, const std::string& text, int image, bool bold) {
+    if (!parent) return nullptr;
     TVINSERTSTRUCTA insert{};
-    insert.hParent = parent ? parent : TVI_ROOT;
+    insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
     insert.item.pszText = const_cast<char*>(text.c_str());
@@ -590,6 +599,10 @@ HTREEITEM TreeWriter::Insert(HTREEITEM parent, const std::string& text, int imag
     insert.item.state = bold ? TVIS_BOLD : 0;
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+HTREEITEM TreeWriter::Root(const std::string& text, int image, bool bold) {
+    return Insert(TVI_ROOT, text, image, bold);
 }
 
 HTREEITEM TreeWriter::Section(HTREEITEM parent, const std::string& text, int image, bool bold) {
@@ -610,7 +623,7 @@ InformationTree BuildInformationTree(HWND tree, HIMAGELIST images, const BuildCo
 
     TreeWriter writer(tree);
     InformationTree result;
-    result.root = writer.Section(nullptr, probes::ComputerName(), image::kComputer, true);
+    result.root = writer.Root(probes::ComputerName(), image::kComputer, true);
     for (const TopSection& top : kTopSections) {
         if (top.progress) context.progress(top.progress);
         HTREEITEM section = writer.Section(result.root, top.title, top.image, true);

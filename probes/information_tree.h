@@ -7,6 +7,7 @@
 #include "probes/fact_sheet.h"
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ inline constexpr int kOthers = 71;
 class TreeWriter {
 public:
     explicit TreeWriter(HWND tree) : tree_(tree) {}
+    // The top node. Everything else needs a parent: a null parent (a section
+    // whose own insert failed) inserts nothing, rather than beside the root.
+    HTREEITEM Root(const std::string& text, int image, bool bold);
     HTREEITEM Section(HTREEITEM parent, const std::string& text, int image, bool bold);
     // A line; an empty text is not inserted (nothing to show).
     HTREEITEM Item(HTREEITEM parent, const std::string& text, int image = image::kItem, bool bold = false);
@@ -69,6 +73,10 @@ struct BuildContext {
     std::function<void(const char*)> progress;
     // The processor as identified; without it the processor's own lines are left out.
     const cpu::CpuInfo* cpu = nullptr;
+    // Where the Windows and system folders are; nothing when the call fails.
+    // Tests make them fail.
+    std::optional<std::string> (*windowsFolder)() = nullptr;
+    std::optional<std::string> (*systemFolder)() = nullptr;
 };
 
 // One row of a section's table.

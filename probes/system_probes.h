@@ -6,12 +6,19 @@
 #include "probes/probe_text.h"  // kNotFind and the line rules
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ovix::probes {
 
-// Folder paths (value only).
+// Folder paths, for code that goes on to use them: nothing when the call
+// fails (a fallback text is never a path).
+std::optional<std::string> WindowsFolderPath();
+std::optional<std::string> SystemFolderPath();
+std::optional<std::string> SpecialFolder(int csidl);
+
+// Folder paths as lines show them (value only, with the fallback text).
 std::string WindowsDirectory();
 std::string SystemDirectory();
 std::string ComputerName();
@@ -83,7 +90,8 @@ struct FolderFacts {
     std::string fileCount;    // "Number of Files: %i"
     std::string size;         // "Size: %.2f MB" / "Size: %.2f GB" / empty
 };
-FolderFacts ReadFolderFacts(const std::string& folder);
+// A folder that is missing (or not given) gives the "Not find" lines.
+FolderFacts ReadFolderFacts(const std::optional<std::string>& folder);
 
 // The same facts one by one, for callers that want a single line.
 std::string WindowsFolderCreated();

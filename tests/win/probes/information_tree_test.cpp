@@ -2,12 +2,14 @@
 #include "probes/disk_probes.h"
 #include "probes/tree_image_list.h"
 #include "support/fake_tray.h"
+#include "support/temp_folder.h"
 #include "support/window_test.h"
 
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <sstream>
 #include <string>
@@ -228,9 +230,6 @@ TEST_F(InformationTreeTest, IdentityAndOthersHoldTheirLinesInOrder) {
     ASSERT_EQ(mail.size(), 2u);
     EXPECT_TRUE(StartsWith(mail[0], "Default software: ")) << mail[0];
     EXPECT_EQ(mail[1], "address");
-}
-
-TEST_F(InformationTreeTest, MailAccountsAreListedUnderAddress) {
     EXPECT_EQ(Texts(Under({"Miscellaneous", "Others", "e-Mail", "address"})), window->MailAccounts());
 }
 
@@ -260,20 +259,6 @@ TEST_F(InformationTreeTest, OperatingSystemDetails) {
     ASSERT_EQ(date.size(), 2u);
     EXPECT_TRUE(StartsWith(date[0], "Creation: "));
     EXPECT_TRUE(StartsWith(date[1], "Last Modified: "));
-}
-
-TEST_F(InformationTreeTest, OsFeatureLinesWithTheNoImage) {
-    const auto features = Under({"CPU", "Instruction sets"});
-    const char* names[] = {"CED", "FPE", "PAE", "RDTSC"};
-    ASSERT_GE(features.size(), 4u);
-    const size_t first = features.size() - 4;  // the processor's own features come before
-    for (size_t i = 0; i < 4; ++i) {
-        const Node& line = features[first + i];
-        const bool yes = line.text == std::string(names[i]) + ": yes";
-        const bool no = line.text == std::string(names[i]) + ": no";
-        EXPECT_TRUE(yes || no) << line.text;
-        EXPECT_EQ(line.image, no ? 46 : 0) << line.text;
-    }
 }
 
 TEST_F(InformationTreeTest, ProcessorLinesFromItsIdentification) {
@@ -407,10 +392,6 @@ TEST_F(InformationTreeTest, ImageListHoldsAllSeventyTwoIcons) {
     EXPECT_EQ(images, window->TreeImages());
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(::ImageList_GetImageCount(images), ovix::kTreeImageCount);
-    int width = 0, height = 0;
-    ::ImageList_GetIconSize(images, &width, &height);
-    EXPECT_EQ(width, 16);
-    EXPECT_EQ(height, 16);
 }
 
 TEST_F(InformationTreeTest, OpenProgramTimerShowsItsLine) {
@@ -453,6 +434,58 @@ TEST_F(InformationTreeTest, DisksAndDrivesHaveTheirSections) {
         EXPECT_EQ(drives.back().image, 45);
         EXPECT_EQ(Children(Tree(), drives.back().handle).size(), 2u);
     }
+}
+
+// A Windows or system folder that cannot be found gives its "Not find"
+// lines: the fallback text is never searched as a path.
+TEST(InformationTreeFolders, AMissingFolderGivesItsNotFindLines) {
+    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(tree, nullptr);
+    ovix::FactSheet facts;
+    facts.windowsDirectory = "Path: Not find";
+    facts.systemDirectory = "Path: Not find";
+    const std::vector<std::string> accounts;
+    ovix::BuildContext context{facts, accounts, [](const char*) {}};
+    context.windowsFolder = [] { return std::optional<std::string>(); };
+    context.systemFolder = [] { return std::optional<std::string>(); };
+    // A folder named like the fallback in the current folder must not be read.
+    char current[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(current), current);
+    test::TempFolder folder("info-tree-folders");
+    ::SetCurrentDirectoryA(folder.Path().c_str());
+    ::CreateDirectoryA("Not find", nullptr);
+    ::CreateDirectoryA("Not find\\inside", nullptr);
+    ovix::BuildInformationTree(tree, nullptr, context);
+    ::SetCurrentDirectoryA(current);
+
+    HTREEITEM at = TreeView_GetRoot(tree);
+    for (const char* step : {"Operating system", "Details"}) at = Find(Children(tree, at), step)->handle;
+    const std::vector<std::string> notFind = {"Path: Not find", "Number of Folders: Not find",
+                                              "Number of Files: Not find", "Size: Not find"};
+    for (const char* name : {"Windows Directory", "System Directory"}) {
+        const Node* section = Find(Children(tree, at), name);
+        ASSERT_NE(section, nullptr) << name;
+        auto lines = Texts(Children(tree, section->handle));
+        ASSERT_FALSE(lines.empty());
+        ASSERT_EQ(lines.back(), "Date") << name;
+        lines.pop_back();
+        EXPECT_EQ(lines, notFind) << name;
+        EXPECT_TRUE(Children(tree, Find(Children(tree, section->handle), "Date")->handle).empty());
+    }
+    ::DestroyWindow(tree);
+}
+
+// A section whose insert failed leaves its rows out rather than beside the root.
+TEST(InformationTreeWriter, NothingIsInsertedWithoutAParent) {
+    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    ovix::TreeWriter writer(tree);
+    HTREEITEM root = writer.Root("PC", 53, true);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(writer.Section(nullptr, "Lost", 45, true), nullptr);
+    EXPECT_EQ(writer.Item(nullptr, "Lost line"), nullptr);
+    EXPECT_EQ(TreeView_GetCount(tree), 1u);
+    EXPECT_EQ(TreeView_GetNextSibling(tree, root), nullptr);
+    ::DestroyWindow(tree);
 }
 
 TEST(ShellIconLocation, SplitsPathAndIndex) {
