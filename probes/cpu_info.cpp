@@ -135,25 +135,34 @@ void DescriptorCaches(const CpuidSource& source, CpuInfo& info, uint32_t highest
 FreshClock::FreshClock(CpuClock& inner, std::function<uint32_t()> nowMs, uint32_t maxAgeMs)
     : inner_(inner), nowMs_(std::move(nowMs)), maxAgeMs_(maxAgeMs) {}
 
-uint32_t FreshClock::TscMhz() {
-    const uint32_t now = nowMs_();
+bool FreshClock::Fresh(const Kept& kept, uint32_t now) const {
     // Unsigned difference: right across a wrap of the tick count.
-    if (haveTsc_ && now - tscAt_ <= maxAgeMs_) return tscMhz_;
-    tscMhz_ = inner_.TscMhz();
-    tscAt_ = nowMs_();
+    return kept.have && now - kept.at <= maxAgeMs_;
+}
+
+void FreshClock::Keep(Kept& kept, uint32_t value, uint32_t at) {
+    kept.value = value;
+    kept.at = at;
     // A failed measurement is not kept: the next detection tries again.
-    haveTsc_ = tscMhz_ != 0;
-    return tscMhz_;
+    kept.have = value != 0;
+}
+
+uint32_t FreshClock::TscMhz() {
+    if (!Fresh(tsc_, nowMs_())) Keep(tsc_, inner_.TscMhz(), nowMs_());
+    return tsc_.value;
 }
 
 uint32_t FreshClock::LegacyMhz(uint32_t family) {
-    const uint32_t now = nowMs_();
-    if (haveLegacy_ && legacyFamily_ == family && now - legacyAt_ <= maxAgeMs_) return legacyMhz_;
-    legacyMhz_ = inner_.LegacyMhz(family);
-    legacyAt_ = nowMs_();
-    legacyFamily_ = family;
-    haveLegacy_ = legacyMhz_ != 0;
-    return legacyMhz_;
+    if (legacyFamily_ != family || !Fresh(legacy_, nowMs_())) {
+        Keep(legacy_, inner_.LegacyMhz(family), nowMs_());
+        legacyFamily_ = family;
+    }
+    return legacy_.value;
+}
+
+uint32_t FreshClock::BusMhz() {
+    if (!Fresh(bus_, nowMs_())) Keep(bus_, inner_.BusMhz(), nowMs_());
+    return bus_.value;
 }
 
 CpuVendor VendorOf(std::string_view vendorString) {
@@ -458,6 +467,7 @@ void CpuInfo::Detect(const CpuidSource& source, CpuClock& clock) {
 
     if (hasTsc) clockMhz = clock.TscMhz();
     if (clockMhz == 0) legacyClockMhz = clock.LegacyMhz(family);
+    busMhz = clock.BusMhz();
 
     // Asked only when the vendor and model allow it: some older processors
     // answer it with the data of another function.

@@ -36,30 +36,40 @@ public:
     // The estimate for processors without a time-stamp counter; 0 for
     // families without one.
     virtual uint32_t LegacyMhz(uint32_t family) = 0;
+    // The external (bus) clock the system reports; 0 when it reports none.
+    virtual uint32_t BusMhz() = 0;
 };
 
 // A clock that measures through another one and hands out the same result
 // again while it is younger than maxAgeMs: detection runs when the main window
 // is created and again before the tree is built, a few seconds apart, and one
-// 50 ms busy wait per start-up is enough. nowMs is a millisecond tick that may
-// wrap (GetTickCount).
+// 50 ms busy wait (and one query of the bus clock) per start-up is enough.
+// nowMs is a millisecond tick that may wrap (GetTickCount). A result of 0 is
+// not kept: the next detection asks again.
 class FreshClock : public CpuClock {
 public:
     FreshClock(CpuClock& inner, std::function<uint32_t()> nowMs, uint32_t maxAgeMs);
     uint32_t TscMhz() override;
     uint32_t LegacyMhz(uint32_t family) override;
+    uint32_t BusMhz() override;
 
 private:
+    // One remembered result and when it was taken.
+    struct Kept {
+        bool have = false;
+        uint32_t at = 0;
+        uint32_t value = 0;
+    };
+    bool Fresh(const Kept& kept, uint32_t now) const;
+    static void Keep(Kept& kept, uint32_t value, uint32_t at);
+
     CpuClock& inner_;
     std::function<uint32_t()> nowMs_;
     uint32_t maxAgeMs_;
-    bool haveTsc_ = false;
-    uint32_t tscAt_ = 0;
-    uint32_t tscMhz_ = 0;
-    bool haveLegacy_ = false;
-    uint32_t legacyAt_ = 0;
+    Kept tsc_;
+    Kept legacy_;
     uint32_t legacyFamily_ = 0;
-    uint32_t legacyMhz_ = 0;
+    Kept bus_;
 };
 
 enum class CpuVendor { AMD = 0, Intel = 1, NSC = 2, UMC = 3, Cyrix = 4, NexGen = 5, Centaur = 6, Rise = 7, Transmeta = 8, Other = 9 };
@@ -125,6 +135,9 @@ struct CpuInfo {
     bool hasFrequencyId = false;
     bool hasTempDiode = false;
     uint32_t clockMhz = 0;
+    // The external clock the system reports (the multiplier's divisor), 0 when
+    // unknown; taken at detection with the processor clock.
+    uint32_t busMhz = 0;
     uint32_t type = 0;
     uint32_t family = 0;
     uint32_t model = 0;

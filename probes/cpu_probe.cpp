@@ -1,6 +1,7 @@
 #include "probes/cpu_probe.h"
 
 #include "framework/win.h"
+#include "probes/wmi_probes.h"
 
 #include <winperf.h>
 
@@ -97,6 +98,15 @@ uint32_t CounterClock::TscMhz() {
 
 uint32_t CounterClock::LegacyMhz(uint32_t family) { return MeasureLegacyMhz(family); }
 
+uint32_t CounterClock::BusMhz() {
+    wmi::ServiceRowSource service;
+    wmi::RowSource& rows = rows_ ? *rows_ : service;
+    const std::vector<wmi::Value> values = rows.Read("Win32_Processor", "ExtClock", true);
+    // A 32-bit count, whichever integer type the service gives it.
+    if (values.empty() || values.front().type != wmi::Value::Type::Integer) return 0;
+    return static_cast<uint32_t>(values.front().integer);
+}
+
 uint32_t MeasureLegacyMhz(uint32_t family) {
     if (family < 3 || family > 5) return 0;  // no constant: no need to spend the time
     LARGE_INTEGER frequency{}, start{}, end{};
@@ -117,7 +127,8 @@ uint32_t MeasureLegacyMhz(uint32_t family) {
     return LegacyClockMhz(family, end.QuadPart - start.QuadPart, frequency.QuadPart);
 }
 
-CpuProbe::CpuProbe() : clock_(counter_, [] { return static_cast<uint32_t>(::GetTickCount()); }, kFreshMs) {}
+CpuProbe::CpuProbe(wmi::RowSource* processorRows)
+    : counter_(processorRows), clock_(counter_, [] { return static_cast<uint32_t>(::GetTickCount()); }, kFreshMs) {}
 
 const CpuInfo& CpuProbe::Detect() {
     info_.Detect(source_, clock_);

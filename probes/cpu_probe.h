@@ -9,6 +9,10 @@
 
 #include <cstdint>
 
+namespace ovix::wmi {
+class RowSource;
+}
+
 namespace ovix::cpu {
 
 // CPUID exists: the EFLAGS ID bit can be toggled (always on x86-64).
@@ -20,10 +24,17 @@ public:
     CpuidRegs Query(uint32_t function, uint32_t subleaf = 0) const override;
 };
 
+// The bus clock is Win32_Processor's ExtClock, read from rows (null: the
+// management service).
 class CounterClock : public CpuClock {
 public:
+    explicit CounterClock(wmi::RowSource* rows = nullptr) : rows_(rows) {}
     uint32_t TscMhz() override;
     uint32_t LegacyMhz(uint32_t family) override;
+    uint32_t BusMhz() override;
+
+private:
+    wmi::RowSource* rows_;
 };
 
 // The timed loop of the legacy estimate, run for any family that has a
@@ -32,11 +43,12 @@ uint32_t MeasureLegacyMhz(uint32_t family);
 
 // The processor record of the main window. Detection runs when the window is
 // created and again before the tree is built; both give the same record, and
-// the 50 ms clock measurement is taken once while it is fresh (kFreshMs).
+// the 50 ms clock measurement and the bus clock are taken once while they are
+// fresh (kFreshMs). processorRows replaces the management service in tests.
 class CpuProbe {
 public:
     static constexpr uint32_t kFreshMs = 10000;
-    CpuProbe();
+    explicit CpuProbe(wmi::RowSource* processorRows = nullptr);
     const CpuInfo& Detect();
     const CpuInfo& Info() const { return info_; }
 

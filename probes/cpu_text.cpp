@@ -54,9 +54,7 @@ std::string MultiplierLine(uint32_t clockMhz, uint32_t busMhz) {
     return fw::Format("Multiplier: %.2fx", static_cast<double>(ratio));
 }
 
-std::string MultiplierLine(const CpuInfo& info, uint32_t busMhz) {
-    return MultiplierLine(EffectiveClockMhz(info), busMhz);
-}
+std::string MultiplierLine(const CpuInfo& info) { return MultiplierLine(EffectiveClockMhz(info), info.busMhz); }
 
 std::string L1CacheLine(const CpuInfo& info) { return CacheLine(1, info.l1CacheKb); }
 std::string L2CacheLine(const CpuInfo& info) { return CacheLine(2, info.l2CacheKb); }

@@ -27,8 +27,9 @@ std::string SerialNumberLine(const CpuInfo& info);
 // "Multiplier: %.2fx" of clock / bus in single precision; "Multiplier: Not find"
 // when either clock is 0 (no division by zero, no "inf").
 std::string MultiplierLine(uint32_t clockMhz, uint32_t busMhz);
-// The same with the processor's own clock (EffectiveClockMhz).
-std::string MultiplierLine(const CpuInfo& info, uint32_t busMhz);
+// The same with the processor's own clock (EffectiveClockMhz) and the bus
+// clock taken at its detection.
+std::string MultiplierLine(const CpuInfo& info);
 
 // "L1 Size: %d Kb" or "L1: Not exist", the same for L2; the L3 line is empty
 // (nothing to insert) unless a level-3 cache exists.

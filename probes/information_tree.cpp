@@ -220,12 +220,9 @@ std::string CpuSerialNumber(const BuildContext& context) {
     return context.cpu ? cpu::SerialNumberLine(*context.cpu) : std::string();
 }
 
+// The bus clock was taken with the processor clock at detection.
 std::string CpuMultiplier(const BuildContext& context) {
-    if (!context.cpu) return {};
-    // The bus clock is the management service's external clock.
-    unsigned busMhz = 0;
-    std::sscanf(probes::ProcessorExtClock().c_str(), "External Clock: %u MHz", &busMhz);
-    return cpu::MultiplierLine(*context.cpu, busMhz);
+    return context.cpu ? cpu::MultiplierLine(*context.cpu) : std::string();
 }
 
 std::string CpuL1Cache(const BuildContext& context) { return context.cpu ? cpu::L1CacheLine(*context.cpu) : std::string(); }
