@@ -11,24 +11,20 @@ namespace {
 
 using namespace ovix::cpu;
 
-TEST(CpuText, FactSheetSerialNumberAndCacheLines) {
+TEST(CpuText, SpeedSerialNumberAndCacheLines) {
     CpuInfo info;
-    EXPECT_EQ(TrademarkLine(info), "Trademark: ");
-    EXPECT_EQ(SerialNumberLine(info), "Serial number: Not available");
     EXPECT_EQ(L1CacheLine(info) + "|" + L2CacheLine(info) + "|" + L3CacheLine(info), "L1: Not exist|L2: Not exist|");
-    info.vendorString = "GenuineIntel";
-    info.name = "Pentium\xAE III (0.13 \xB5m) With 256 Or 512 KB On-Die L2 Cache ";
     info.clockMhz = 1266;
     info.legacyClockMhz = 133;
-    EXPECT_EQ(TrademarkLine(info), "Trademark: GenuineIntel");
-    EXPECT_EQ(NameLine(info), "Name: Pentium\xAE III (0.13 \xB5m) With 256 Or 512 KB On-Die L2 Cache ");
     EXPECT_EQ(SpeedClockLine(info), "Speed clock: 1266 MHz");
     info.clockMhz = 0;  // without a time-stamp counter the estimate is shown
     EXPECT_EQ(SpeedClockLine(info), "Speed clock: 133 MHz");
-    info.hasSerialNumber = true;  // reported, but function 3 out of range
-    EXPECT_EQ(SerialNumberLine(info), "Serial number: Not available");
     info.serialNumber = "0000-0683-1234-5678-9abc-def0";
+    EXPECT_EQ(SerialNumberLine(info), "Serial number: Not available");  // the flag is off
+    info.hasSerialNumber = true;
     EXPECT_EQ(SerialNumberLine(info), "Serial number: 0000-0683-1234-5678-9abc-def0");
+    info.serialNumber.clear();  // reported, but function 3 out of range
+    EXPECT_EQ(SerialNumberLine(info), "Serial number: Not available");
     info.l1CacheKb = 1;
     info.l2CacheKb = 0;  // "no L2" by descriptor 0x40
     info.l3CacheKb = 8192;
@@ -40,7 +36,6 @@ TEST(CpuText, FactSheetSerialNumberAndCacheLines) {
 
 TEST(CpuText, Multiplier) {
     EXPECT_EQ(MultiplierLine(2400, 200), "Multiplier: 12.00x");
-    EXPECT_EQ(MultiplierLine(1000, 133), "Multiplier: 7.52x");
     // Single precision: 4294967295 becomes 4294967296.0f.
     EXPECT_EQ(MultiplierLine(4294967295u, 1), "Multiplier: 4294967296.00x");
     EXPECT_EQ(MultiplierLine(2400, 0), "Multiplier: Not find");
