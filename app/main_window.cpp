@@ -110,7 +110,6 @@ BOOL MainWindow::OnInitDialog() {
     SetTrayMenu(IDR_TRAY_MENU);
     SetTrayTip(kVersionCaption);
 
-    BuildTreeImageList();
     ShowSplashAndBuild();
 
     ::SetWindowTextA(Hwnd(), kVersionCaption);
@@ -138,7 +137,12 @@ void MainWindow::ShowSplashAndBuild() {
     splash.Show(splashOptions);
     ::Sleep(options_.splashCheckingDelayMs);
     splash.SetText("Checking...");
-    ::Sleep(options_.splashWaitMs);
+    // The tree's images are made while "Checking..." shows: the splash's wait
+    // is spent on them rather than added to them.
+    const DWORD start = ::GetTickCount();
+    BuildTreeImageList();
+    const DWORD spent = ::GetTickCount() - start;
+    if (spent < options_.splashWaitMs) ::Sleep(options_.splashWaitMs - spent);
 
     if (options_.buildInformation) BuildInformation(splash);
     PlayStartupSound();
