@@ -134,58 +134,6 @@ TEST_F(WmiTree, TheScopeReadsEachClassOnceAndChangesNoLine) {
     EXPECT_LE(classesRead.size(), 21u);
 }
 
-// Where the tree shows the line probes: each section and its probes in order.
-using P = ovix::wmi::Probe;
-const std::pair<Lines, std::vector<P>> kPlaces[] = {
-    {{"Miscellaneous", "Registry"}, {P::RegistryCurrentSize, P::RegistryMaximumSize, P::RegistryStatus}},
-    {{"Miscellaneous", "Others", "Computer"},
-     {P::PrimaryOwnerName, P::ComputerSystemManufacturer, P::ComputerSystemType, P::ComputerSystemModel}},
-    {{"Operating system"}, {P::OsManufacturer}},
-    {{"Operating system", "Details"},
-     {P::OsInstallDate, P::OsEncryptionLevel, P::OsProductType, P::Workgroup, P::ActivationRequired, P::WakeUpType,
-      P::OsSystemDrive, P::OsSystemDevice, P::OsStatus}},
-    {{"CPU"},
-     {P::ProcessorArchitecture, P::ProcessorType, P::ProcessorRevision, P::ProcessorUpgradeMethod,
-      P::ProcessorAddressWidth, P::ProcessorDataWidth, P::ProcessorStatus}},
-    {{"CPU", "Frequency"}, {P::ProcessorExtClock}},
-    {{"CPU", "Cache"}, {P::ProcessorL2CacheSpeed}},
-    {{"Motherboard"},
-     {P::BaseBoardDescription, P::BaseBoardManufacturer, P::BaseBoardProduct, P::BaseBoardVersion, P::ProcessorSocket}},
-    {{"Memory"}, {P::OsLargeSystemCache}},
-    {{"Memory", "PageFile"}, {P::PageFileCurrentSize, P::PageFileMaximumSize, P::PageFilePath}},
-    {{"Video card"},
-     {P::VideoArchitecture, P::VideoProcessor, P::VideoScanMode, P::VideoDacType, P::VideoControllerStatus}},
-    {{"Video card", "Driver"}, {P::VideoDriverVersion, P::VideoDriverDate, P::VideoDisplayDrivers, P::VideoInfFilename}},
-    {{"Video card", "Memory"}, {P::VideoAdapterRam, P::VideoMemoryType}},
-    {{"Video card", "Refresh rate"}, {P::VideoMinRefreshRate, P::VideoMaxRefreshRate}},
-    {{"BIOS"}, {P::BiosManufacturer, P::BiosName, P::BiosStatus}},
-    {{"Keyboard"}, {P::KeyboardFunctionKeys, P::KeyboardDeviceId}},
-    {{"Mouse"}, {P::PointingDeviceCaption, P::PointingDeviceManufacturer, P::PointingDeviceInfFileName}},
-    {{"Monitor"},
-     {P::MonitorManufacturer, P::MonitorType, P::MonitorDeviceId, P::MonitorPixelsPerXInch, P::MonitorPixelsPerYInch,
-      P::MonitorPnpDeviceId, P::MonitorStatus}},
-    {{"Desktop", "Icons"}, {P::IconTitleFont, P::IconTitleSize}},
-};
-
-TEST_F(WmiTree, LineProbesSitInTheirSections) {
-    const ovix::wmi::ClassReadScope classReads;  // the expected lines, one read per class
-    EXPECT_EQ(facts.cpuFamily, "Family: " + ProcessorFamily());
-    EXPECT_EQ(facts.videoChipset, "Chipset: " + VideoAdapterCompatibility());
-    EXPECT_EQ(facts.videoModel, "Model: " + VideoControllerCaption());
-    ASSERT_GT(OsManufacturer().size(), std::string("Manufacturer: ").size()) << "Wine answers these";
-    for (const auto& [path, probes] : kPlaces) {
-        const Lines texts = Under(path);
-        auto at = texts.begin();
-        for (P probe : probes) {
-            const std::string line = WmiLine(probe);
-            if (line.empty()) continue;  // an empty line is never inserted
-            at = std::find(at, texts.end(), line);
-            EXPECT_NE(at, texts.end()) << "\"" << line << "\" missing or out of order under " << path.back();
-            if (at != texts.end()) ++at;
-        }
-    }
-}
-
 // The rows of one section from a fake service, into a tree of their own.
 class WmiTreeRows : public testing::Test {
 protected:
