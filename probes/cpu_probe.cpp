@@ -1,5 +1,7 @@
 #include "probes/cpu_probe.h"
 
+#include "probes/wmi_class_cache.h"
+
 #include "framework/win.h"
 #include "probes/wmi_probes.h"
 
@@ -99,8 +101,10 @@ uint32_t CounterClock::TscMhz() {
 uint32_t CounterClock::LegacyMhz(uint32_t family) { return MeasureLegacyMhz(family); }
 
 uint32_t CounterClock::BusMhz() {
+    // Within a build's class reads the processor's row is read once for all.
     wmi::ServiceRowSource service;
-    wmi::RowSource& rows = rows_ ? *rows_ : service;
+    wmi::RowSource* scoped = wmi::ClassReadScope::Current();
+    wmi::RowSource& rows = rows_ ? *rows_ : scoped ? *scoped : service;
     const std::vector<wmi::Value> values = rows.Read("Win32_Processor", "ExtClock", true);
     // A 32-bit count, whichever integer type the service gives it.
     if (values.empty() || values.front().type != wmi::Value::Type::Integer) return 0;
