@@ -15,17 +15,15 @@ int main(int argc, char** argv) {
     ovix::SystemInfoCollector collector;
     ovix::FactSheet facts;
     ovix::BuildFactSheet(facts, collector);
-    std::string report = collector.NetworkAdapterLines();
-    for (size_t at = 0; (at = report.find("\r\n", at)) != std::string::npos;) report.replace(at, 2, "|");
-
-    std::string out = "code=" + std::to_string(ovix::WindowsVersionCode()) +
-                      "\nversion=" + facts.osVersion + "\nmodel=" + facts.osModel + "\nlanguage=" + facts.osLanguage +
-                      "\nadapters=" + std::to_string(collector.AdapterCount()) +
-                      "\ninterfaces=" + std::to_string(collector.Interfaces().size()) +
-                      "\naddresses=" + std::to_string(collector.IpAddresses().size()) + "\nreport=" + report + "\n";
-    for (const auto& adapter : collector.Adapters()) out += "speed=" + std::to_string(adapter.speedBitsPerSecond) + "\n";
-    out += "end=yes\n";
-
+    std::string speeds;  // in list order, joined by commas
+    for (const auto& adapter : collector.Adapters()) {
+        speeds += (speeds.empty() ? "" : ",") + std::to_string(adapter.speedBitsPerSecond);
+    }
+    const std::string out = "code=" + std::to_string(ovix::WindowsVersionCode()) + "\nversion=" + facts.osVersion +
+                            "\nmodel=" + facts.osModel + "\nlanguage=" + facts.osLanguage +
+                            "\nadapters=" + std::to_string(collector.AdapterCount()) + "\nspeed=" + speeds +
+                            "\ninterfaces=" + std::to_string(collector.Interfaces().size()) +
+                            "\naddresses=" + std::to_string(collector.IpAddresses().size()) + "\nend=yes\n";
     FILE* file = std::fopen(argv[1], "wb");
     if (!file) return 3;
     std::fwrite(out.data(), 1, out.size(), file);

@@ -29,51 +29,40 @@ public:
     SavedRegistryValue(HKEY root, std::string keyPath, std::string name)
         : root_(root), keyPath_(std::move(keyPath)), name_(std::move(name)) {
         // The highest key of the path that does not exist yet is removed at the end.
-        for (size_t end = keyPath_.find('\\'); createdKey_.empty(); end = keyPath_.find('\\', end + 1)) {
-            HKEY key = nullptr;
-            if (::RegOpenKeyExA(root_, keyPath_.substr(0, end).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-                createdKey_ = keyPath_.substr(0, end);
-            }
-            if (key) ::RegCloseKey(key);
-            if (end == std::string::npos) break;
-        }
         HKEY key = nullptr;
+        for (size_t end = 0; end != std::string::npos && createdKey_.empty();) {
+            end = keyPath_.find('\\', end + 1);
+            if (::RegOpenKeyExA(root_, keyPath_.substr(0, end).c_str(), 0, KEY_READ, &key)) {
+                createdKey_ = keyPath_.substr(0, end);
+            } else {
+                ::RegCloseKey(key);
+            }
+        }
         if (!createdKey_.empty() || ::RegOpenKeyExW(root_, Widen(keyPath_).c_str(), 0, KEY_READ, &key)) return;
         DWORD size = 0;
         if (::RegQueryValueExW(key, Widen(name_).c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
             data_.resize(size);
-            existed_ = ::RegQueryValueExW(key, Widen(name_).c_str(), nullptr, &type_, data_.data(), &size) ==
-                       ERROR_SUCCESS;
+            existed_ = !::RegQueryValueExW(key, Widen(name_).c_str(), nullptr, &type_, data_.data(), &size);
             data_.resize(size);
         }
         ::RegCloseKey(key);
     }
     ~SavedRegistryValue() {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExW(root_, Widen(keyPath_).c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            if (existed_) {
-                ::RegSetValueExW(key, Widen(name_).c_str(), 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
-            } else {
-                ::RegDeleteValueW(key, Widen(name_).c_str());
-            }
-            ::RegCloseKey(key);
+        if (existed_) {
+            ::SHSetValueW(root_, Widen(keyPath_).c_str(), Widen(name_).c_str(), type_, data_.data(),
+                          static_cast<DWORD>(data_.size()));
+        } else {
+            Remove();
         }
         if (!createdKey_.empty()) ::SHDeleteKeyA(root_, createdKey_.c_str());
     }
     SavedRegistryValue(const SavedRegistryValue&) = delete;
     SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
 
-    // Writes the value as given (8-bit text through the ANSI call, as the
-    // program's own settings are written).
+    // Writes the value as given, creating its key (8-bit text through the ANSI
+    // call, as the program's own settings are written).
     bool SetRaw(DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(root_, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                              &key, nullptr) != ERROR_SUCCESS) {
-            return false;
-        }
-        const LONG result = ::RegSetValueExA(key, name_.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-        ::RegCloseKey(key);
-        return result == ERROR_SUCCESS;
+        return ::SHSetValueA(root_, keyPath_.c_str(), name_.c_str(), type, data, size) == ERROR_SUCCESS;
     }
     bool SetString(const std::string& text) { return SetRaw(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1)); }
     bool SetDword(DWORD value) { return SetRaw(REG_DWORD, &value, sizeof(value)); }
@@ -83,27 +72,22 @@ public:
 
 private:
     HKEY root_;
-    std::string keyPath_;
-    std::string name_;
+    std::string keyPath_, name_, createdKey_;
     bool existed_ = false;
     DWORD type_ = REG_NONE;
     std::vector<BYTE> data_;
-    std::string createdKey_;
 };
 
 // Runs a Unix program (Wine starts ELF files given by their DOS path) and
 // waits until the condition holds: Wine hands back no process handle for it.
 template <class Done>
 bool RunUnixAndWait(const std::string& commandLine, const char* program, Done done) {
-    if (::GetFileAttributesA(program) == INVALID_FILE_ATTRIBUTES) return false;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::string command = commandLine;
     if (!::CreateProcessA(program, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
-                          &startup, &process)) {
-        return false;
-    }
+                          &startup, &process)) return false;
     for (int i = 0; i < 500 && !done(); ++i) ::Sleep(10);
     return done();
 }
@@ -118,35 +102,21 @@ inline std::string UnixPath(const std::string& windowsPath) {
     return result;
 }
 
-// A link to a folder that reads as a directory with the reparse-point mark.
-// Wine's CreateSymbolicLinkA answers TRUE and creates nothing, so under Wine
-// the link is a Unix symbolic link made by ln; it is removed again by rm
-// (neither DeleteFile nor RemoveDirectory removes it under Wine, and the
-// shell's delete would follow it).
+// A link to a folder that reads as a directory with the reparse-point mark: a
+// Unix symbolic link made by ln (Wine's CreateSymbolicLinkA answers TRUE and
+// creates nothing), removed again by rm (neither DeleteFile nor RemoveDirectory
+// removes it under Wine, and the shell's delete would follow it).
 class FolderLink {
 public:
-    FolderLink(const std::string& link, const std::string& relativeTarget) : link_(link) {
-        using CreateLink = BOOLEAN(WINAPI*)(const char*, const char*, DWORD);
-        const auto create = Kernel32Function<CreateLink>("CreateSymbolicLinkA");
-        if (create && create(link.c_str(), relativeTarget.c_str(), 1 /* directory */) && IsLink()) {
-            native_ = true;
-            return;
-        }
-        const std::string unixLink = UnixPath(link);
-        if (unixLink.empty()) return;
-        RunUnixAndWait("/bin/ln -s \"" + relativeTarget + "\" \"" + unixLink + "\"", "Z:\\bin\\ln",
+    FolderLink(const std::string& link, const std::string& relativeTarget) : link_(link), unixLink_(UnixPath(link)) {
+        if (unixLink_.empty()) return;
+        RunUnixAndWait("/bin/ln -s \"" + relativeTarget + "\" \"" + unixLink_ + "\"", "Z:\\bin\\ln",
                        [this] { return IsLink(); });
     }
     ~FolderLink() {
-        if (native_) {
-            ::RemoveDirectoryA(link_.c_str());
-            return;
-        }
-        const std::string unixLink = UnixPath(link_);
-        if (!unixLink.empty() && IsLink()) {
-            RunUnixAndWait("/bin/rm -f \"" + unixLink + "\"", "Z:\\bin\\rm",
-                           [this] { return ::GetFileAttributesA(link_.c_str()) == INVALID_FILE_ATTRIBUTES; });
-        }
+        if (!IsLink()) return;
+        RunUnixAndWait("/bin/rm -f \"" + unixLink_ + "\"", "Z:\\bin\\rm",
+                       [this] { return ::GetFileAttributesA(link_.c_str()) == INVALID_FILE_ATTRIBUTES; });
     }
     FolderLink(const FolderLink&) = delete;
     FolderLink& operator=(const FolderLink&) = delete;
@@ -158,8 +128,7 @@ public:
     }
 
 private:
-    std::string link_;
-    bool native_ = false;
+    std::string link_, unixLink_;
 };
 
 }  // namespace test
