@@ -13,14 +13,9 @@ public:
     bool Notify(DWORD message, NOTIFYICONDATAA& record) override {
         calls.push_back(message);
         lastRecord = record;
-        if (message == NIM_ADD && !failAdd) {
-            present = true;
-        } else if (message == NIM_DELETE && present && !failDelete) {
-            present = false;
-        } else {
-            return message == NIM_MODIFY && present;
-        }
-        return true;
+        const bool done = (message == NIM_ADD && !failAdd) || (message == NIM_DELETE && present && !failDelete);
+        if (done) present = message == NIM_ADD;
+        return done || (message == NIM_MODIFY && present);
     }
 
     int Count(DWORD message) const { return static_cast<int>(std::count(calls.begin(), calls.end(), message)); }

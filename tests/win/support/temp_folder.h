@@ -2,9 +2,8 @@
 // removed with everything in it at the end.
 #pragma once
 
-#include "framework/resources.h"
 #include "app/app_paths.h"
-
+#include "framework/resources.h"
 
 #include <string>
 
@@ -13,39 +12,35 @@ namespace test {
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name) {
-        path_ = ovix::ApplicationDirectory(fw::ModulePath()) + "\\test-tmp\\" + name;
-        Remove();
-        ::CreateDirectoryA((ovix::ApplicationDirectory(fw::ModulePath()) + "\\test-tmp").c_str(), nullptr);
+        const std::string parent = ovix::ApplicationDirectory(fw::ModulePath()) + "\\test-tmp";
+        path_ = parent + "\\" + name;
+        RemoveTree(path_);
+        ::CreateDirectoryA(parent.c_str(), nullptr);
         ::CreateDirectoryA(path_.c_str(), nullptr);
     }
-    ~TempFolder() { Remove(); }
+    ~TempFolder() { RemoveTree(path_); }
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
-    void Remove() { RemoveTree(path_); }
-
     // Deletes what lies below the folder without ever following a link: the
     // shell's delete would follow one and delete what it points to.
     static void RemoveTree(const std::string& folder) {
         WIN32_FIND_DATAA entry;
-        HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string path = folder + "\\" + name;
-                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                    ::RemoveDirectoryA(path.c_str());  // a link: never entered
-                } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(path);
-                } else {
-                    ::DeleteFileA(path.c_str());
-                }
-            } while (::FindNextFileA(search, &entry));
-            ::FindClose(search);
+        const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &entry)) {
+            const std::string name = entry.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..") continue;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                ::RemoveDirectoryA(path.c_str());  // a link: never entered
+            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                ::DeleteFileA(path.c_str());
+            }
         }
+        if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
         ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::RemoveDirectoryA(folder.c_str());
     }

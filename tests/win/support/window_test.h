@@ -11,22 +11,12 @@ inline void Pump() {
     for (int i = 0; i < 3; ++i) fw::PumpWaitingMessages();
 }
 
-// Start-up without network, waits or marks on the test's folder.
-inline ovix::MainWindowOptions QuietOptions() {
-    ovix::MainWindowOptions options;
-    options.checkForUpdates = false;
-    options.splashCheckingDelayMs = 0;
-    options.splashWaitMs = 0;
-    options.markProgramFolder = false;
-    options.buildInformation = false;
-    return options;
+// Start-up without network, waits or marks on the test's folder; the fact
+// sheet and the tree only when asked for.
+inline ovix::MainWindowOptions QuietOptions(bool withTree = false) {
+    return {.checkForUpdates = false, .update = {}, .splashCheckingDelayMs = 0, .splashWaitMs = 0,
+            .markProgramFolder = false, .buildInformation = withTree, .cpuUsage = nullptr};
 }
-
-// The same, with the fact sheet and the tree built.
-inline ovix::MainWindowOptions QuietOptionsWithTree() {
-    ovix::MainWindowOptions options = QuietOptions();
-    options.buildInformation = true;
-    return options;
-}
+inline ovix::MainWindowOptions QuietOptionsWithTree() { return QuietOptions(true); }
 
 }  // namespace test
