@@ -5,16 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 std::string IniValue(const std::string& ini, const char* key) {
     char value[MAX_PATH] = "";
@@ -22,28 +15,20 @@ std::string IniValue(const std::string& ini, const char* key) {
     return value;
 }
 
-TEST(FolderIcon, WritesIconFileAndHidesTheIni) {
+TEST(FolderIcon, WritesAHiddenIniAndRewritesItsOwnOnTheNextStart) {
     test::TempFolder folder("folder-icon-new");
-    const std::string exe = folder.File("Ovix.exe");
+    const std::string exe = folder.File("Ovix.exe"), ini = folder.File("Desktop.ini");
     ASSERT_EQ(ovix::MarkFolderWithIcon(folder.Path(), exe), ovix::FolderMark::Written);
-    const std::string ini = folder.File("Desktop.ini");
-    EXPECT_EQ(IniValue(ini, "IconFile"), exe);
-    EXPECT_EQ(IniValue(ini, "IconIndex"), "0");
+    EXPECT_EQ(IniValue(ini, "IconFile") + "," + IniValue(ini, "IconIndex"), exe + ",0");
     const DWORD attributes = ::GetFileAttributesA(ini.c_str());
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_SYSTEM);
-}
-
-TEST(FolderIcon, OursIsRewrittenOnTheNextStart) {
-    test::TempFolder folder("folder-icon-again");
-    const std::string exe = folder.File("Ovix.exe");
-    ASSERT_EQ(ovix::MarkFolderWithIcon(folder.Path(), exe), ovix::FolderMark::Written);
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    EXPECT_EQ(attributes & hiddenSystem, hiddenSystem);
     // The same program under another letter case is still us.
     std::string upper = exe;
     for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
     EXPECT_EQ(ovix::MarkFolderWithIcon(folder.Path(), upper), ovix::FolderMark::Written);
-    EXPECT_EQ(IniValue(folder.File("Desktop.ini"), "IconFile"), upper);
+    EXPECT_EQ(IniValue(ini, "IconFile"), upper);
 }
 
 TEST(FolderIcon, AForeignIniIsLeftAlone) {
@@ -54,17 +39,16 @@ TEST(FolderIcon, AForeignIniIsLeftAlone) {
         const std::string ini = folder.File("Desktop.ini");
         std::ofstream(ini, std::ios::binary) << foreign;
         EXPECT_EQ(ovix::MarkFolderWithIcon(folder.Path(), folder.File("Ovix.exe")), ovix::FolderMark::Foreign);
-        EXPECT_EQ(ReadAll(ini), foreign);
+        std::ifstream file(ini, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), foreign);
     }
 }
 
-TEST(FolderIcon, NeverOnADriveRoot) {
-    EXPECT_EQ(ovix::MarkFolderWithIcon("C:", "C:\\Ovix.exe"), ovix::FolderMark::DriveRoot);
-    EXPECT_EQ(ovix::MarkFolderWithIcon("C:\\", "C:\\Ovix.exe"), ovix::FolderMark::DriveRoot);
+TEST(FolderIcon, NeverOnADriveRootAndAnUnwritableIniFails) {
+    for (const char* root : {"C:", "C:\\"}) {
+        EXPECT_EQ(ovix::MarkFolderWithIcon(root, "C:\\Ovix.exe"), ovix::FolderMark::DriveRoot) << root;
+    }
     EXPECT_EQ(::GetFileAttributesA("C:\\Desktop.ini"), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST(FolderIcon, AnUnwritableIniIsReportedAsFailed) {
     test::TempFolder folder("folder-icon-blocked");
     // A directory in the file's place: nothing can be written there.
     ASSERT_TRUE(::CreateDirectoryA(folder.File("Desktop.ini").c_str(), nullptr));

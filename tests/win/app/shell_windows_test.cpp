@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
 
 namespace {
@@ -9,23 +10,21 @@ namespace {
 using ovix::ShellWindow;
 
 // Stand-ins for the taskbar and its children and the desktop, made by the
-// test (hidden at first); none when `none` is set.
+// test, hidden but for those given.
 class OwnShellWindows : public ovix::ShellWindowFinder {
 public:
-    explicit OwnShellWindows(bool none = false) {
-        if (none) return;
+    OwnShellWindows(std::initializer_list<ShellWindow> shown) {
         windows[ShellWindow::Taskbar] = Make(nullptr);
         windows[ShellWindow::StartButton] = Make(windows[ShellWindow::Taskbar]);
         windows[ShellWindow::NotificationArea] = Make(windows[ShellWindow::Taskbar]);
         windows[ShellWindow::Desktop] = Make(nullptr);
+        for (ShellWindow window : shown) ::ShowWindow(windows[window], SW_SHOW);
     }
     ~OwnShellWindows() override {
         ::DestroyWindow(windows[ShellWindow::Desktop]);
         ::DestroyWindow(windows[ShellWindow::Taskbar]);
     }
-    HWND Find(ShellWindow which) const override { return windows.count(which) ? windows.at(which) : nullptr; }
-    void Show(ShellWindow which) { ::ShowWindow(windows[which], SW_SHOW); }
-    bool Visible(ShellWindow which) { return ::IsWindowVisible(windows[which]); }
+    HWND Find(ShellWindow which) const override { return windows.at(which); }
 
     std::map<ShellWindow, HWND> windows;
 
@@ -36,26 +35,23 @@ private:
     }
 };
 
+// A system without any of them.
+struct NoShellWindows : ovix::ShellWindowFinder {
+    HWND Find(ShellWindow) const override { return nullptr; }
+};
+
 TEST(ShellWindows, OnlyHiddenOnesAreShown) {
     {
-        OwnShellWindows shell;
-        shell.Show(ShellWindow::Taskbar);
-        shell.Show(ShellWindow::StartButton);
+        OwnShellWindows shell{ShellWindow::Taskbar, ShellWindow::StartButton};
         EXPECT_EQ(ovix::ShowHiddenShellWindows(shell), 2);  // the notification area and the desktop
         for (const auto& [which, window] : shell.windows) EXPECT_TRUE(::IsWindowVisible(window)) << int(which);
         EXPECT_EQ(ovix::ShowHiddenShellWindows(shell), 0) << "nothing left to show";
     }
-    {
-        // Children shown inside a hidden taskbar come back with it.
-        OwnShellWindows shell;
-        shell.Show(ShellWindow::StartButton);
-        shell.Show(ShellWindow::NotificationArea);
-        shell.Show(ShellWindow::Desktop);
-        EXPECT_EQ(ovix::ShowHiddenShellWindows(shell), 1);
-        EXPECT_TRUE(shell.Visible(ShellWindow::NotificationArea));
-    }
-    OwnShellWindows none(true);  // windows that do not exist are skipped
-    EXPECT_EQ(ovix::ShowHiddenShellWindows(none), 0);
+    // Children shown inside a hidden taskbar come back with it.
+    OwnShellWindows shell{ShellWindow::StartButton, ShellWindow::NotificationArea, ShellWindow::Desktop};
+    EXPECT_EQ(ovix::ShowHiddenShellWindows(shell), 1);
+    EXPECT_TRUE(::IsWindowVisible(shell.windows[ShellWindow::NotificationArea]));
+    EXPECT_EQ(ovix::ShowHiddenShellWindows(NoShellWindows()), 0);
 }
 
 }  // namespace
