@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 TEST(AppPaths, FolderOfTheProgramAndWhereItMayBeMarked) {
@@ -11,12 +13,10 @@ TEST(AppPaths, FolderOfTheProgramAndWhereItMayBeMarked) {
     // A path that filled the whole buffer may have been cut.
     EXPECT_EQ(ovix::UsablePathLength(489, 490), 489u);
     EXPECT_EQ(ovix::UsablePathLength(490, 490), 0u);
-    for (const char* root : {"C:", "C:\\", "c:/", "", "\\\\server\\share", "\\\\server\\share\\"}) {
-        EXPECT_TRUE(ovix::IsDriveRoot(root)) << root;
-    }
-    for (const char* folder : {"C:\\Ovix", "\\\\server\\share\\Ovix", "Ovix"}) {
-        EXPECT_FALSE(ovix::IsDriveRoot(folder)) << folder;
-    }
+    const std::pair<const char*, bool> roots[] = {
+        {"C:", true}, {"C:\\", true}, {"c:/", true}, {"", true}, {"\\\\server\\share", true},
+        {"\\\\server\\share\\", true}, {"C:\\Ovix", false}, {"\\\\server\\share\\Ovix", false}, {"Ovix", false}};
+    for (const auto& [path, root] : roots) EXPECT_EQ(ovix::IsDriveRoot(path), root) << path;
     EXPECT_TRUE(ovix::SamePath("C:\\Ovix\\Ovix.exe", "c:/OVIX/ovix.EXE"));
     EXPECT_FALSE(ovix::SamePath("C:\\Ovix\\Ovix.exe", "C:\\Ovix\\Ovix.exe "));
 }

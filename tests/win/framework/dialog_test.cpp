@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,18 +23,10 @@ public:
     std::vector<std::string> log;
 
 protected:
-    BOOL OnInitDialog() override {
-        log.push_back("init");
-        return TRUE;
-    }
+    BOOL OnInitDialog() override { return log.push_back("init"), TRUE; }
     void OnTimer(UINT_PTR id) override { log.push_back("timer " + std::to_string(id)); }
     void OnDestroy() override { log.push_back("destroy"); }
-
-private:
-    LRESULT OnApp(WPARAM wParam, LPARAM) {
-        log.push_back("app " + std::to_string(wParam));
-        return 1234;
-    }
+    LRESULT OnApp(WPARAM wParam, LPARAM) { return log.push_back("app " + std::to_string(wParam)), 1234; }
     void OnHomepage() { log.push_back("homepage"); }
 };
 
@@ -62,34 +55,23 @@ TEST(Dialog, ModalLoopReturnsTheEndValueAndReenablesTheOwner) {
     EXPECT_EQ(dialog.Hwnd(), nullptr);
     ::DestroyWindow(owner);
 
-    struct Missing : fw::Dialog {
-        Missing() : Dialog(4321) {}
-    } missing;  // a template that does not exist fails cleanly
+    // A template that does not exist fails cleanly.
+    struct Missing : fw::Dialog { Missing() : Dialog(4321) {} } missing;
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_FALSE(missing.CreateModeless());
 }
 
-TEST(ComInit, LeavesAnUninitialisedThreadUninitialised) {
+TEST(ComInit, LeavesTheThreadAsItFoundIt) {
     std::thread([] {
         { EXPECT_EQ(fw::ComInit(COINIT_MULTITHREADED).Result(), S_OK); }
-        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK) << "nothing was left initialised";
-        ::CoUninitialize();
-    }).join();
-}
-
-TEST(ComInit, BalancesAnAlreadyInitialisedThread) {
-    std::thread([] {
-        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-        {
-            fw::ComInit same(COINIT_MULTITHREADED);
-            EXPECT_EQ(same.Result(), S_FALSE);
-            EXPECT_TRUE(same.Usable());
-        }
-        {
-            fw::ComInit other(COINIT_APARTMENTTHREADED);
-            EXPECT_EQ(other.Result(), RPC_E_CHANGED_MODE);
-            EXPECT_TRUE(other.Usable());
-        }
+        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "nothing was left initialised";
+        // On a thread that is initialised already: a balanced reference, or none for another model.
+        const auto nested = [](DWORD model) {
+            fw::ComInit init(model);
+            return std::make_pair(init.Result(), init.Usable());
+        };
+        EXPECT_EQ(nested(COINIT_MULTITHREADED), std::make_pair(S_FALSE, true));
+        EXPECT_EQ(nested(COINIT_APARTMENTTHREADED), std::make_pair(RPC_E_CHANGED_MODE, true));
         // Still in the multi-threaded apartment, with exactly our one reference.
         EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
         ::CoUninitialize();

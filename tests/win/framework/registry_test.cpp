@@ -37,24 +37,17 @@ TEST_F(RegistryTest, ValuesAreReadWithTheirRealTypeAndSize) {
     EXPECT_FALSE(key.QueryString("missing").has_value());
 }
 
-TEST_F(RegistryTest, KeysAreClosedByTheirOwner) {
+TEST_F(RegistryTest, SubkeysInOrderUpToTheLongestNameEachClosedByItsOwner) {
     const long before = fw::LiveCount(fw::ResourceKind::RegistryKey);
-    {
+    const std::string longest(255, 'k');  // the longest name a key may have
+    for (const std::string& name : {std::string("alpha@mail"), longest, std::string("beta@mail")}) {
         fw::RegKey sub;
-        ASSERT_EQ(sub.Create(key.Get(), "sub", KEY_ALL_ACCESS), ERROR_SUCCESS);
+        ASSERT_EQ(sub.Create(key.Get(), name.c_str(), KEY_ALL_ACCESS), ERROR_SUCCESS) << name.size();
         fw::RegKey moved = std::move(sub);
         EXPECT_FALSE(sub.IsOpen());
         EXPECT_EQ(fw::LiveCount(fw::ResourceKind::RegistryKey), before + 1);
     }
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::RegistryKey), before);
-}
-
-TEST_F(RegistryTest, SubkeyNamesInOrderUpToTheLongestName) {
-    const std::string longest(255, 'k');  // the longest name a key may have
-    for (const std::string& name : {std::string("alpha@mail"), longest, std::string("beta@mail")}) {
-        fw::RegKey sub;
-        ASSERT_EQ(sub.Create(key.Get(), name.c_str(), KEY_ALL_ACCESS), ERROR_SUCCESS) << name.size();
-    }
     EXPECT_EQ(key.SubkeyNames(), (std::vector<std::string>{"alpha@mail", "beta@mail", longest}));
 }
 
