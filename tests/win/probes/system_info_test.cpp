@@ -151,7 +151,9 @@ TEST_F(SystemInfo, LoadsOnceWithEachAdaptersSpeedThenRefreshesOnlyMemoryAndClock
                                   [] { return ovix::sysinfo::LocalTime{2006, 3, 15, 12, 0, 0}; });
     collector.Refresh();  // the first loads everything
     ASSERT_EQ(collector.AdapterCount(), real.AdapterCount());
-    if (real.AdapterCount()) EXPECT_EQ(collector.Adapters()[0].speedBitsPerSecond, 100000000u);
+    if (real.AdapterCount()) {
+        EXPECT_EQ(collector.Adapters()[0].speedBitsPerSecond, 100000000u);
+    }
     EXPECT_EQ(collector.IpAddresses(), std::vector<uint32_t>{0x0100007Fu});
     const long libraries = ovix::LoadedLibrary::LiveCount();
     for (int i = 0; i < 1000; ++i) collector.Refresh();  // the memory timer's ticks: the memory alone
@@ -212,14 +214,14 @@ TEST(SystemInfoVersions, CodesFactLinesAndTheSnmpAgentPerWindowsVersion) {
     const struct {
         const char *setting, *code, *versionLine, *modelLine, *disabledDll;
     } cases[] = {
-        {"winxp", "104", "Version: 5.1 Build: 2600", "Model: Windows XP Professional Edition Service Pack 3"},
-        {"win2k", "103", "Version: 5.0 Build: 2195", "Model: Windows 2000 Professional Service Pack 4"},
-        {"win2003", "105", "Version: 5.2 Build: 3790", "Model: Windows 2003  Server Service Pack 2"},
-        {"win98", "6", "Version: 4.10 Build: 2222", "Model: Windows 98 A "},
-        {"nt40", "102", "Version: 4.0 Build: 1381", "Model: Windows NT 4.0 Workstation Service Pack 6a"},
+        {"winxp", "104", "Version: 5.1 Build: 2600", "Model: Windows XP Professional Edition Service Pack 3", nullptr},
+        {"win2k", "103", "Version: 5.0 Build: 2195", "Model: Windows 2000 Professional Service Pack 4", nullptr},
+        {"win2003", "105", "Version: 5.2 Build: 3790", "Model: Windows 2003  Server Service Pack 2", nullptr},
+        {"win98", "6", "Version: 4.10 Build: 2222", "Model: Windows 98 A ", nullptr},
+        {"nt40", "102", "Version: 4.0 Build: 1381", "Model: Windows NT 4.0 Workstation Service Pack 6a", nullptr},
         // Wine's "win7" is a server (product type 3); the prefix's default is the workstation.
         {"win7", "0", "Version: 6.1 Build: 7601", "Model: Windows Server 2008 R2 Service Pack 1", "inetmib1"},
-        {nullptr, "0", "Version: 6.1 Build: 7601", "Model: Windows 7 Service Pack 1"},
+        {nullptr, "0", "Version: 6.1 Build: 7601", "Model: Windows 7 Service Pack 1", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting ? c.setting : "default");
