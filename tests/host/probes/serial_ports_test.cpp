@@ -19,8 +19,7 @@ public:
     }
     bool OpenInterfaces(std::uint32_t& error) override {
         error = openError;
-        openSets += openError == 0;
-        return openError == 0;
+        return (openSets += openError == 0, openError == 0);
     }
     Next NextInterface(std::uint32_t index, Interface& found, std::uint32_t& error) override {
         error = index == failAt ? 0x5 : 259;
@@ -41,13 +40,11 @@ public:
     }
 
     // The text of the error raised, or "" when none is.
-    std::string ErrorOf(std::vector<SerialPortInfo>& ports) {
-        try {
-            ovix::EnumSerialPorts(ports, false, *this);
-        } catch (const ovix::SerialPortError& error) {
-            return error.what();
-        }
+    std::string ErrorOf(std::vector<SerialPortInfo>& ports) try {
+        ovix::EnumSerialPorts(ports, false, *this);
         return "";
+    } catch (const ovix::SerialPortError& error) {
+        return error.what();
     }
 
     unsigned major = 5, platform = 2;
@@ -114,18 +111,14 @@ TEST(SerialPorts, NtFourByNumberNineXFromTheRegistryKeepingTheLaterInstance) {
     EXPECT_EQ(Rows(ports)[15], "\\\\.\\COM16|COM16|COM16|COM16");
 
     fake.platform = 1;
-    fake.children[""] = {"BIOS", "USBPORTS", "PCI"};
-    fake.children["BIOS"] = {"*PNP0500", "*PNP0303"};
-    fake.children["BIOS\\*PNP0500"] = {"0D", "0E"};
-    fake.children["BIOS\\*PNP0303"] = {"00"};
-    fake.children["USBPORTS"] = {"VID_1234"};
-    fake.children["USBPORTS\\VID_1234"] = {"0001"};
+    fake.children = {{"", {"BIOS", "USBPORTS", "PCI"}},  {"BIOS", {"*PNP0500", "*PNP0303"}},
+                     {"BIOS\\*PNP0500", {"0D", "0E"}},    {"BIOS\\*PNP0303", {"00"}},
+                     {"USBPORTS", {"VID_1234"}},           {"USBPORTS\\VID_1234", {"0001"}}};
     // Registry texts need not end in a zero; some carry garbage after one.
-    fake.keys["BIOS\\*PNP0500\\0D"] = {{"PORTNAME", "COM1"}, {"FRIENDLYNAME", "Old (COM1)"}};
-    fake.keys["BIOS\\*PNP0500\\0E"] = {{"PORTNAME", std::string("COM1\0junk", 9)},
-                                        {"FRIENDLYNAME", "Communications Port (COM1)"}};
-    fake.keys["BIOS\\*PNP0303\\00"] = {{"PORTNAME", "KBD"}};
-    fake.keys["USBPORTS\\VID_1234\\0001"] = {{"PORTNAME", "COM7"}};
+    fake.keys = {{"BIOS\\*PNP0500\\0D", {{"PORTNAME", "COM1"}, {"FRIENDLYNAME", "Old (COM1)"}}},
+                 {"BIOS\\*PNP0500\\0E",
+                  {{"PORTNAME", std::string("COM1\0junk", 9)}, {"FRIENDLYNAME", "Communications Port (COM1)"}}},
+                 {"BIOS\\*PNP0303\\00", {{"PORTNAME", "KBD"}}}, {"USBPORTS\\VID_1234\\0001", {{"PORTNAME", "COM7"}}}};
     EXPECT_EQ(fake.ErrorOf(ports), "");
     EXPECT_EQ(Rows(ports), (std::vector<std::string>{"\\\\.\\COM1|COM1|Communications Port (COM1)|Communications Port",
                                                       "\\\\.\\COM7|COM7|COM7|COM7|usb"}));
@@ -137,10 +130,9 @@ TEST(SerialPorts, NtFourByNumberNineXFromTheRegistryKeepingTheLaterInstance) {
 }
 
 TEST(SerialPorts, CompletionCutsOnlyAFinalBracket) {
+    // " (" at position 0 is kept.
     const std::pair<const char*, const char*> cases[] = {{"Communications Port (COM1)", "Communications Port"},
-                                                         {"(COM2) first", "(COM2) first"},
-                                                         {"Port (COM3) extra", "Port (COM3) extra"},
-                                                         {" (COM4)", " (COM4)"}};  // " (" at position 0 is kept
+        {"(COM2) first", "(COM2) first"}, {"Port (COM3) extra", "Port (COM3) extra"}, {" (COM4)", " (COM4)"}};
     for (const auto& [friendly, description] : cases) {
         std::vector<SerialPortInfo> ports{{"", "", friendly, false, ""}};
         ovix::CompleteSerialPorts(ports);
