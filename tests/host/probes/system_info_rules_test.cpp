@@ -15,18 +15,11 @@ OsVersionFacts Os(unsigned platform, unsigned major, unsigned minor, unsigned bu
     return {platform, major, minor, build, csd, product != 0, suites, product};
 }
 OsVersionFacts Nt(unsigned major, unsigned minor, unsigned build, const char* csd, unsigned product = 0,
-                  uint32_t suites = 0) {
-    return Os(2, major, minor, build, csd, product, suites);
-}
+                  uint32_t suites = 0) { return Os(2, major, minor, build, csd, product, suites); }
 
 TEST(OsNaming, EveryRuleOfTheTable) {
     constexpr unsigned kWork = kProductWorkstation, kServer = kProductServer, kDc = kProductDomainController;
-    const struct {
-        OsVersionFacts facts;
-        const char* name;
-        unsigned servicePack;
-        int code;
-    } cases[] = {
+    const struct { OsVersionFacts facts; const char* name; unsigned servicePack; int code; } cases[] = {
         // The 95 family: the letter is appended as it stands, no service pack number.
         {Os(1, 4, 0, 0x04000000u | 950, ""), "Windows 95", 0, 1},
         {Os(1, 4, 10, 0x040A0000u | 2222, " A"), "Windows 98 A", 0, 6},
@@ -68,51 +61,38 @@ TEST(OsNaming, EveryRuleOfTheTable) {
     }
 }
 
-TEST(OsNaming, ServicePackNumberAndTheVersionLine) {
-    EXPECT_EQ(ServicePackNumber("Service Pack 3, v.3311"), 1u);  // "3" and "1": 1 is tried first
-    // The 95 family keeps its version in the build's high word.
-    EXPECT_EQ(OsVersionFactLine(4, 10, 67766446), "Version: 4.10 Build: 2222");
-}
-
 TEST(UptimeText, EachBranchAtItsBoundary) {
-    const struct {
-        uint64_t seconds;
-        const char* line;
-    } cases[] = {
-        {0, "previous"} /* nothing to say: the last line stays */, {1, "Uptime: 1 seconds"},
+    // At 0 there is nothing to say: the last line stays. 2^32 ms (49.7 days) and on: a 64-bit count goes on.
+    const struct { uint64_t seconds; const char* line; } cases[] = {{0, "previous"}, {1, "Uptime: 1 seconds"},
         {59, "Uptime: 59 seconds"}, {60, "Uptime: 1 minutes 0 second"}, {3599, "Uptime: 59 minutes 59 seconds"},
         {3600, "Uptime: 1 hour 0 min 0 sec"}, {7199, "Uptime: 1 hour 59 min 59 sec"},
         {7200, "Uptime: 2 hours 0 min 0 sec"}, {86399, "Uptime: 23 hours 59 min 59 sec"},
         {86400, "Uptime: 1 days 0 hours 0 min 0 sec"}, {90061, "Uptime: 1 days 1 hour 1 min 1 sec"},
-        // 2^32 ms (49.7 days) and on: a 64-bit count does not start again.
-        {4294967 + 60, "Uptime: 49 days 17 hours 3 min 47 sec"},
-    };
+        {4294967 + 60, "Uptime: 49 days 17 hours 3 min 47 sec"}};
     for (const auto& c : cases) EXPECT_EQ(UptimeLine(SplitUptime(c.seconds), "previous"), c.line) << c.seconds;
     // Absurd counts stay within the days field.
     EXPECT_EQ(SplitUptime(UINT64_MAX).days, INT32_MAX);
 }
 
 TEST(BootTime, CalendarArithmetic) {
-    const struct {
-        LocalTime now;
-        uint64_t seconds;
-        const char* line;
-    } cases[] = {
+    // Months of 30 and 31 days, a year end, leap years; more than the calendar holds gives its start.
+    const struct { LocalTime now; uint64_t seconds; const char* line; } cases[] = {
         {{2006, 3, 15, 13, 30, 14}, 45, "Boot Time: 03/15/2006 @ 13:29:29"},
-        {{2006, 5, 1, 0, 0, 10}, 20, "Boot Time: 04/30/2006 @ 23:59:50"},     // a month of 30 days
-        {{2006, 4, 1, 1, 0, 0}, 7200, "Boot Time: 03/31/2006 @ 23:00:00"},    // and of 31
-        {{2007, 1, 1, 0, 0, 0}, 1, "Boot Time: 12/31/2006 @ 23:59:59"},       // a year end
-        {{2008, 3, 1, 6, 0, 0}, 25200, "Boot Time: 02/29/2008 @ 23:00:00"},   // leap years
+        {{2006, 5, 1, 0, 0, 10}, 20, "Boot Time: 04/30/2006 @ 23:59:50"},
+        {{2006, 4, 1, 1, 0, 0}, 7200, "Boot Time: 03/31/2006 @ 23:00:00"},
+        {{2007, 1, 1, 0, 0, 0}, 1, "Boot Time: 12/31/2006 @ 23:59:59"},
+        {{2008, 3, 1, 6, 0, 0}, 25200, "Boot Time: 02/29/2008 @ 23:00:00"},
         {{2007, 3, 1, 6, 0, 0}, 25200, "Boot Time: 02/28/2007 @ 23:00:00"},
         {{2000, 3, 1, 0, 0, 0}, 1, "Boot Time: 02/29/2000 @ 23:59:59"},
         {{1900, 3, 1, 0, 0, 0}, 1, "Boot Time: 02/28/1900 @ 23:59:59"},
-        // More than the calendar holds: its start, not an overflow.
-        {{2006, 3, 15, 12, 0, 0}, UINT64_MAX, "Boot Time: 01/01/01 @ 00:00:00"},
-    };
+        {{2006, 3, 15, 12, 0, 0}, UINT64_MAX, "Boot Time: 01/01/01 @ 00:00:00"}};
     for (const auto& c : cases) EXPECT_EQ(BootTimeLine(SecondsBefore(c.now, c.seconds)), c.line) << c.seconds;
 }
 
 TEST(FactLines, VersionsMemoryAndAddresses) {
+    EXPECT_EQ(ServicePackNumber("Service Pack 3, v.3311"), 1u);  // "3" and "1": 1 is tried first
+    // The 95 family keeps its version in the build's high word.
+    EXPECT_EQ(OsVersionFactLine(4, 10, 67766446), "Version: 4.10 Build: 2222");
     EXPECT_EQ(DataAccessVersionLine(ParseVersionQuad("2.81.1117.0 extra")), "ADO: Version: 2.81 Build 1117.0");
     // What does not parse stays 0.
     EXPECT_EQ(BrowserVersionLine(ParseVersionQuad("8.0")), "IE: Version: 8.0 Build 0.0");
@@ -160,11 +140,10 @@ TEST(AdapterLines, ReportGroupsForOneToFiveTreeItemsForOneToThree) {
               "Number of active network adapter(s): 3\r\n\r\n");
     const ActiveAdapterGroup group = ActiveAdapterLines(three);
     EXPECT_EQ(group.section, "Active: 3");
-    EXPECT_EQ(group.items, (std::vector<std::string>{
-                               "Name: Card 0", "Description: {ADAPTER-0}", "Speed: 12207 KB/s -> 11.92 MB/s",
-                               "Name: 100% \"odd\" %s %n card", "Description: {ADAPTER-1}",
-                               "Speed: 0 KB/s -> 0.00 MB/s", "Name: Card 2", "Description: {ADAPTER-2}",
-                               "Speed: 122070 KB/s -> 119.21 MB/s"}));
+    EXPECT_EQ(group.items, (std::vector<std::string>{"Name: Card 0", "Description: {ADAPTER-0}",
+        "Speed: 12207 KB/s -> 11.92 MB/s", "Name: 100% \"odd\" %s %n card", "Description: {ADAPTER-1}",
+        "Speed: 0 KB/s -> 0.00 MB/s", "Name: Card 2", "Description: {ADAPTER-2}",
+        "Speed: 122070 KB/s -> 119.21 MB/s"}));
     EXPECT_EQ(NetworkAdapterLines({}), "Number of active network adapter(s): 0\r\n\r\n");
     EXPECT_NE(NetworkAdapterLines(Adapters(5)).find("- Name: {ADAPTER-4}\r\n"), std::string::npos);
     EXPECT_EQ(NetworkAdapterLines(Adapters(6)), "Number of active network adapter(s): 6\r\n\r\n");
