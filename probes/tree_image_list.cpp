@@ -3,9 +3,7 @@
 #include "framework/registry.h"
 #include "framework/resources.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <vector>
 #include <string>
 
 namespace ovix {
@@ -19,9 +17,8 @@ fw::IconHandle ExtractSmallIcon(const std::string& file, int index) {
     return fw::IconHandle(small);
 }
 
-// The user's override first, then the machine's; nothing when neither is set
-// (or neither loads).
-fw::IconHandle OverriddenShellIcon(int number) {
+// The user's override first, then the machine's, then the shell's own icon.
+fw::IconHandle ShellStockIcon(int number) {
     const std::string name = std::to_string(number);
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         fw::RegKey key;
@@ -32,19 +29,7 @@ fw::IconHandle OverriddenShellIcon(int number) {
             if (fw::IconHandle icon = ExtractSmallIcon(path, index)) return icon;
         }
     }
-    return {};
-}
-
-// The shell's own small icons first..last, read in one pass over its file:
-// each extraction opens and parses the file anew, which seventeen times cost
-// more than the rest of the image list.
-std::vector<fw::IconHandle> ShellOwnIcons(int first, int last) {
-    std::vector<HICON> raw(static_cast<size_t>(last - first + 1), nullptr);
-    ::ExtractIconExA("SHELL32.DLL", first, nullptr, raw.data(), static_cast<UINT>(raw.size()));
-    std::vector<fw::IconHandle> icons;
-    icons.reserve(raw.size());
-    for (HICON icon : raw) icons.emplace_back(icon);
-    return icons;
+    return ExtractSmallIcon("SHELL32.DLL", number);
 }
 
 void AddOrBlank(HIMAGELIST list, const fw::IconHandle& icon) {
@@ -73,12 +58,7 @@ fw::ImageListHandle BuildTreeImageList() {
     fw::ImageListHandle list(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 71, 1));
     if (!list) return list;
     for (unsigned id : kTreeIconIds) AddOrBlank(list.Get(), fw::LoadIconResource(id, 16));
-    const auto [first, last] = std::minmax_element(kShellIconNumbers.begin(), kShellIconNumbers.end());
-    std::vector<fw::IconHandle> own = ShellOwnIcons(*first, *last);
-    for (int number : kShellIconNumbers) {
-        fw::IconHandle icon = OverriddenShellIcon(number);
-        AddOrBlank(list.Get(), icon ? icon : own[static_cast<size_t>(number - *first)]);
-    }
+    for (int number : kShellIconNumbers) AddOrBlank(list.Get(), ShellStockIcon(number));
     return list;
 }
 
