@@ -1,4 +1,4 @@
-// The wall clock every benchmark program measures with.
+// The clocks every benchmark program measures with.
 #pragma once
 
 #include "framework/win.h"
@@ -9,4 +9,15 @@ inline double NowMs() {
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds of CPU this process has used (kernel and user; the clock
+// counts in 10 ms steps, so measure over many repetitions).
+inline double CpuMs() {
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }

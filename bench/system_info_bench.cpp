@@ -10,19 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
-double CpuMs() {
-    FILETIME created, exited, kernel, user;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ticks = [](const FILETIME& time) {
-        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    };
-    return (ticks(kernel) + ticks(user)) / 10000.0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 5000000;
 

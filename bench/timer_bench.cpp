@@ -13,19 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-double CpuMs() {
-    FILETIME created, exited, kernel, user;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ticks = [](const FILETIME& time) {
-        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    };
-    return (ticks(kernel) + ticks(user)) / 10000.0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     const int ticks = argc > 1 ? std::max(100, std::atoi(argv[1])) : 2000;
     ::InitCommonControls();

@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 pattern=${1:-.}
 source "$here/env.sh"
-source "$here/xvfb.sh"
+source "$here/session.sh"
 
 trees=""
 grep -qE 'host' <<<"$pattern" || [ "$pattern" = . ] && trees="host"
@@ -20,14 +20,7 @@ if [[ $trees == *host* ]]; then
 fi
 if [[ $trees == *win64* ]]; then
     bash "$here/setup-prefix.sh"
-    cleanup() {
-        wineserver -k 2>/dev/null || true
-        stop_xvfb
-    }
-    trap cleanup EXIT
-    OVIX_FORCE_XVFB=1 start_xvfb
-    wineserver -p
-    wine "$OVIX_BUILD/win64/winctl.exe" wait "no such window" 1 >/dev/null 2>&1 || true
+    start_wine_session
     ctest --test-dir "$OVIX_BUILD/win64" --output-on-failure -R "$pattern" || status=1
 fi
 exit $status

@@ -6,23 +6,12 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bash "$here/install-deps.sh"
 source "$here/env.sh"
-source "$here/xvfb.sh"
+source "$here/session.sh"
 
 bash "$here/build.sh" host win64 win32
 bash "$here/setup-prefix.sh"
 
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    stop_xvfb
-}
-trap cleanup EXIT
-# Tests need an X server of their own: never the user's screen.
-OVIX_FORCE_XVFB=1 start_xvfb
-# One wineserver for the whole run, so each test process starts quickly, and
-# Wine's own services started now: started by a test, they would inherit and
-# hold ctest's output pipe until the end.
-wineserver -p
-wine "$OVIX_BUILD/win64/winctl.exe" wait "no such window" 1 >/dev/null 2>&1 || true
+start_wine_session
 
 status=0
 echo "== host tests"
