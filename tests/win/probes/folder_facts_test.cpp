@@ -19,17 +19,18 @@ using namespace ovix::probes;
 // Through "\\?\" paths, which may be longer than MAX_PATH.
 std::wstring Long(const std::string& path) { return L"\\\\?\\" + test::Widen(path); }
 
-void MakeFile(const std::string& path, uint64_t size) {
+// A path ending in '\' makes a folder, any other a file of the given size.
+void Make(const std::string& path, uint64_t size = 1) {
+    if (path.back() == '\\') {
+        ASSERT_TRUE(::CreateDirectoryW(Long(path.substr(0, path.size() - 1)).c_str(), nullptr)) << path.size();
+        return;
+    }
     fw::UniqueHandle file(::CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ASSERT_TRUE(file) << path.size();
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);
     // Set by its end only: a large file stays sparse on the disk.
     EXPECT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get())) << path;
-}
-
-void MakeFolder(const std::string& path) {
-    ASSERT_TRUE(::CreateDirectoryW(Long(path).c_str(), nullptr)) << path.size();
 }
 
 // The runtime's "%c" in the C locale: month/day/two-digit year and the time.
@@ -70,13 +71,11 @@ protected:
 TEST_F(ProbeFolderFacts, CountsSizesAndTimesOfATreeWithALinkBackUp) {
     test::TempFolder folder("probe-walk");
     const std::string tree = folder.File("tree");
-    MakeFolder(tree);
-    MakeFile(tree + "\\a.bin", 1048576 - 100);
-    MakeFolder(tree + "\\sub1");
-    MakeFile(tree + "\\sub1\\b.bin", 60);
-    MakeFolder(tree + "\\sub1\\sub2");
-    MakeFile(tree + "\\sub1\\sub2\\c.bin", 40);
-    MakeFolder(tree + "\\empty");
+    for (const auto& [name, size] : {std::pair<const char*, uint64_t>{"\\", 0}, {"\\a.bin", 1048576 - 100},
+                                     {"\\sub1\\", 0}, {"\\sub1\\b.bin", 60}, {"\\sub1\\sub2\\", 0},
+                                     {"\\sub1\\sub2\\c.bin", 40}, {"\\empty\\", 0}}) {
+        Make(tree + name, size);
+    }
     // A link back up to the tree itself: entered, it would never end.
     const test::FolderLink up(tree + "\\sub1\\up", "..");
     ASSERT_TRUE(up.IsLink()) << "no folder link could be made";
@@ -93,24 +92,18 @@ TEST_F(ProbeFolderFacts, CountsSizesAndTimesOfATreeWithALinkBackUp) {
     }
     // sub1, sub2, empty and the link; exactly 1 MiB has no size line.
     EXPECT_EQ(Walked(facts), "Number of Folders: 4|Number of Files: 3|");
+    EXPECT_EQ(Walked(ReadFolderFacts(tree + "\\sub1\\sub2")), "Number of Folders: 0|Number of Files: 1|");
+    // A missing folder and a file have no counts; the missing folder has no entry lines either.
+    for (const std::string& path : {tree + "\\a.bin", folder.File("no such folder")}) {
+        facts = ReadFolderFacts(path);
+        EXPECT_EQ(Walked(facts), "Number of Folders: Not find|Number of Files: Not find|Size: Not find") << path;
+    }
+    EXPECT_EQ(facts.root + facts.created, "");
     // Sizes beyond 32 bits add up; a trailing backslash names the same folder.
-    MakeFile(tree + "\\sub1\\sub2\\d.bin", (5ull << 30) - 1048576);
+    Make(tree + "\\sub1\\sub2\\d.bin", (5ull << 30) - 1048576);
     facts = ReadFolderFacts(tree + "\\");
     EXPECT_EQ(facts.root, "Root: " + folder.Path());
     EXPECT_EQ(Walked(facts), "Number of Folders: 4|Number of Files: 4|Size: 5.00 GB");
-    ::DeleteFileA((tree + "\\sub1\\sub2\\d.bin").c_str());
-}
-
-TEST_F(ProbeFolderFacts, MissingFolderOrAFileGivesNotFindLines) {
-    test::TempFolder folder("probe-missing");
-    MakeFile(folder.File("plain.txt"), 5);
-    for (const std::string& path : {folder.File("no such folder"), folder.File("plain.txt")}) {
-        const FolderFacts facts = ReadFolderFacts(path);
-        EXPECT_EQ(Walked(facts), "Number of Folders: Not find|Number of Files: Not find|Size: Not find") << path;
-    }
-    const FolderFacts missing = ReadFolderFacts(folder.File("no such folder"));
-    EXPECT_EQ(missing.root + missing.created, "");
-    EXPECT_EQ(Walked(ReadFolderFacts(folder.Path())), "Number of Folders: 0|Number of Files: 1|");
 }
 
 // Paths the ANSI calls cannot take (MAX_PATH with its NUL) are skipped.
@@ -120,53 +113,44 @@ TEST_F(ProbeFolderFacts, PathsBeyondMaxPathAreSkipped) {
     ASSERT_LT(base.size(), 140u);
     const std::string a = base + "\\" + std::string(150 - base.size() - 1, 'a');  // 150 characters
     const std::string b = a + "\\" + std::string(99, 'b');                         // 250
-    const std::string c = b + "\\cc";                                               // 253
-    const std::string d = b + "\\" + std::string(20, 'd');                          // 271
-    const std::vector<std::string> folders{a, b, c, d};
-    const std::vector<std::string> files{
-        b + "\\12345678",   // 259: counted
-        b + "\\123456789",  // 260: one too long
-        c + "\\x.bin",      // 259: counted
-        c + "\\xy.bin",     // 260
-        d + "\\z",          // below a skipped folder
-    };
-    for (const auto& path : folders) MakeFolder(path);
-    for (const auto& path : files) MakeFile(path, 10);
+    const std::string c = b + "\\cc", d = b + "\\" + std::string(20, 'd');    // 253 and 271
+    // Files of 259 characters are counted, of 260 one too long; z lies below a skipped folder.
+    const std::vector<std::string> paths{a + "\\",          b + "\\",         c + "\\",        d + "\\",
+                                         b + "\\12345678",  b + "\\123456789", c + "\\x.bin", c + "\\xy.bin",
+                                         d + "\\z"};
+    for (const auto& path : paths) Make(path, 10);
     EXPECT_EQ(Walked(ReadFolderFacts(base)), "Number of Folders: 3|Number of Files: 2|");
     // The shell's delete takes no such paths: remove them here.
-    for (auto it = files.rbegin(); it != files.rend(); ++it) ::DeleteFileW(Long(*it).c_str());
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) ::RemoveDirectoryW(Long(*it).c_str());
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+        if (it->back() != '\\') ::DeleteFileW(Long(*it).c_str());
+        else ::RemoveDirectoryW(Long(it->substr(0, it->size() - 1)).c_str());
+    }
     EXPECT_EQ(::GetFileAttributesA(a.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(ProbeFolderFacts, FileTimeLinesOfAFileAndOfNone) {
-    test::TempFolder folder("probe-times");
-    const std::string file = folder.File("pagefile.sys");
-    MakeFile(file, 10);
-    FILETIME accessed{}, written{};
-    SetTimes(file, accessed, written);
-    const auto joined = [](const FileTimeLines& lines) {
-        return lines.created + "|" + lines.lastAccess + "|" + lines.modified;
-    };
-    EXPECT_EQ(joined(ReadFileTimeLines(file)), "Creation: " + CText(Created(file)) + "|Last access: " +
-                                                   CText(accessed) + "|Last Modified: " + CText(written));
-    EXPECT_EQ(joined(ReadFileTimeLines(folder.File("missing.sys"))),
-              "Creation: Not find|Last access: Not find|Last Modified: Not find");
-}
-
-TEST_F(ProbeFolderFacts, ItemCountsAndScreenSavers) {
+TEST_F(ProbeFolderFacts, FileTimesItemCountsAndScreenSavers) {
     test::TempFolder folder("probe-items");
-    for (const char* name : {"one.txt", "two.lnk", "three.url"}) MakeFile(folder.File(name), 1);
-    MakeFolder(folder.File("first"));
-    MakeFolder(folder.File("second"));
-    MakeFile(folder.File("first\\inside.txt"), 1);  // not counted: the count is not recursive
+    // first\inside.txt is not counted: the count is not recursive.
+    for (const char* name : {"one.txt", "two.lnk", "three.url", "first\\", "second\\", "first\\inside.txt"}) {
+        Make(folder.File(name));
+    }
     EXPECT_EQ(FolderItemCountLine(folder.Path()), "Number of Items: 5 (including 2 folders)");
     EXPECT_EQ(FolderItemCountLine(folder.File("no such folder")), "Number of Items: Not find");
 
     test::TempFolder savers("probe-savers");
-    for (const char* name : {"stars.scr", "BLANK.SCR", "readme.txt"}) MakeFile(savers.File(name), 1);
-    MakeFile(savers.File("notes.scrap"), 1);  // its short name ends in .SCR
-    MakeFolder(savers.File("folder.scr"));
+    // The short name of notes.scrap ends in .SCR; folder.scr is a folder.
+    for (const char* name : {"stars.scr", "BLANK.SCR", "readme.txt", "notes.scrap", "folder.scr\\"}) {
+        Make(savers.File(name));
+    }
+    const std::string file = savers.File("stars.scr");
+    FILETIME accessed{}, written{};
+    SetTimes(file, accessed, written);
+    const auto joined = [](const FileTimeLines& l) { return l.created + "|" + l.lastAccess + "|" + l.modified; };
+    EXPECT_EQ(joined(ReadFileTimeLines(file)), "Creation: " + CText(Created(file)) + "|Last access: " +
+                                                   CText(accessed) + "|Last Modified: " + CText(written));
+    EXPECT_EQ(joined(ReadFileTimeLines(savers.File("missing.sys"))),
+              "Creation: Not find|Last access: Not find|Last Modified: Not find");
+
     std::vector<std::string> lines{"kept"};
     ScreenSaverFilesIn(savers.Path(), lines);
     std::sort(lines.begin() + 1, lines.end());
