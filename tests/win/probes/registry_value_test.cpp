@@ -1,6 +1,5 @@
-// The two registry value classes on a test key of their own: values of odd
-// types and sizes, missing keys, the cache that forceRead switches off, and
-// the write that creates its key.
+// The two registry value classes on a test key of their own: odd types and sizes, missing keys, the cache
+// that forceRead switches off, and the write that creates its key.
 #include "probes/registry_value.h"
 
 #include "framework/handles.h"
@@ -73,22 +72,15 @@ TEST_F(RegistryValue, PathsAddressKeyValueUnnamedValueRootOrTheDefault) {
 
 TEST_F(RegistryValue, AnyTypeIsTextUpToTheFirstNulNeverPastTheData) {
     const DWORD letters = 0x00434241, full = 0x44434241;  // "ABC" then a zero; four letters and no zero
-    EXPECT_EQ(TextOf(REG_MULTI_SZ, "first\0second\0", 14), "first");
-    EXPECT_EQ(TextOf(REG_BINARY, "AB\0C", 4), "AB");
-    EXPECT_EQ(TextOf(REG_DWORD, &letters, 4), "ABC");
-    EXPECT_EQ(TextOf(REG_DWORD, &full, 4), "ABCD");
-    EXPECT_EQ(TextOf(REG_SZ, "abc", 3), "abc");
-    EXPECT_EQ(TextOf(REG_EXPAND_SZ, "%TEMP%", 6), "%TEMP%");  // never expanded
-    EXPECT_EQ(TextOf(REG_BINARY, nullptr, 0), "");
-    EXPECT_EQ(TextOf(REG_SZ, "\xC9t\xE9 \xB0", 6), "\xC9t\xE9 \xB0");
-    SetRaw("empty", REG_SZ, "", 0);
-    RegistryStringValue empty(Path("empty"), kFallback);
-    EXPECT_TRUE(empty.Found());
-    EXPECT_EQ(empty.Text(), "");
-    // 64 KB is read whole.
-    std::string long64k(65536, 'a');
-    long64k.back() = 'Z';
-    EXPECT_EQ(TextOf(REG_SZ, long64k.c_str(), 65537), long64k);
+    const std::string long64k = std::string(65535, 'a') + "Z";  // read whole
+    // An expandable text is never expanded.
+    const struct { DWORD type; const void* data; DWORD size; std::string text; } cases[] = {
+        {REG_MULTI_SZ, "first\0second\0", 14, "first"}, {REG_BINARY, "AB\0C", 4, "AB"}, {REG_DWORD, &letters, 4, "ABC"},
+        {REG_DWORD, &full, 4, "ABCD"}, {REG_SZ, "abc", 3, "abc"}, {REG_EXPAND_SZ, "%TEMP%", 6, "%TEMP%"},
+        {REG_SZ, "\xC9t\xE9 \xB0", 6, "\xC9t\xE9 \xB0"}, {REG_SZ, long64k.c_str(), 65537, long64k},
+        {REG_SZ, "", 0, ""}};
+    for (const auto& c : cases) EXPECT_EQ(TextOf(c.type, c.data, c.size), c.text) << c.type << " " << c.size;
+    EXPECT_TRUE(RegistryStringValue(Path("v"), kFallback).Found()) << "an empty value is found";
 }
 
 TEST_F(RegistryValue, ForceReadDecidesWhetherChangesAreSeen) {
@@ -106,7 +98,7 @@ TEST_F(RegistryValue, ForceReadDecidesWhetherChangesAreSeen) {
     EXPECT_EQ(late.Text(), "now here");
 }
 
-TEST_F(RegistryValue, NumbersFromDwordsAndFourBinaryBytesOnly) {
+TEST_F(RegistryValue, NumbersFromDwordsAndFourBinaryBytesOnlyAndTheirWrite) {
     const DWORD high = 0x89ABCDEF, zero = 0;
     const unsigned char bytes[] = {0x04, 0x03, 0x02, 0x01, 5, 6, 7, 8};
     EXPECT_EQ(NumberOf(REG_DWORD, &high, 4), 0x89ABCDEFu);
@@ -114,15 +106,14 @@ TEST_F(RegistryValue, NumbersFromDwordsAndFourBinaryBytesOnly) {
     EXPECT_EQ(NumberOf(REG_BINARY, bytes, 4), 0x01020304u);
     EXPECT_EQ(NumberOf(REG_DWORD, bytes, 2), 0x0304u);  // the low bytes of a number that starts at 0
     // Anything else gives the default.
-    EXPECT_EQ(NumberOf(REG_BINARY, bytes, 3), 55u);
-    EXPECT_EQ(NumberOf(REG_BINARY, bytes, 5), 55u);
-    EXPECT_EQ(NumberOf(REG_QWORD, bytes, 8), 55u);
-    EXPECT_EQ(NumberOf(REG_DWORD, bytes, 8), 55u);
+    for (const auto& [type, size] : {std::pair<DWORD, DWORD>{REG_BINARY, 3}, {REG_BINARY, 5}, {REG_QWORD, 8},
+                                     {REG_DWORD, 8}}) {
+        EXPECT_EQ(NumberOf(type, bytes, size), 55u) << type << " " << size;
+    }
     EXPECT_EQ(NumberOf(REG_SZ, "7", 2), 55u);
     EXPECT_FALSE(RegistryDwordValue(Path("v"), 55).Found());
-}
 
-TEST_F(RegistryValue, WriteCreatesTheKeyAndStoresADword) {
+    // A write creates its key.
     const std::string path = std::string(kTestKey) + "\\New\\Deeper\\count";
     RegistryDwordValue value(path, 55, false);
     value.Write(42);
