@@ -1,6 +1,5 @@
-// A tiny HTTP server on 127.0.0.1 for tests of code that downloads: it listens
-// on a port of its own, serves one canned answer per connection on its own
-// thread, counts what it got, and leaves no thread or socket behind.
+// A tiny HTTP server on 127.0.0.1 for tests of code that downloads: one canned answer per connection, served
+// on a thread of its own; it counts what it got and leaves no thread or socket behind.
 #pragma once
 
 #include "framework/win.h"
@@ -108,8 +107,7 @@ private:
         }
         ++requests_;
         if (mode_ == ServerMode::Answer) {
-            // A small send buffer, so that a client that stops reading stops the
-            // stream soon instead of after megabytes of buffering.
+            // A small send buffer: a client that stops reading stops the stream soon, not after megabytes.
             int sendBuffer = static_cast<int>(kPiece);
             ::setsockopt(client, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&sendBuffer), sizeof(sendBuffer));
             for (std::size_t at = 0; at < answer_.size() && !stop_;) {
@@ -117,7 +115,7 @@ private:
                 const int n = ::send(client, answer_.data() + at, piece, 0);
                 if (n == SOCKET_ERROR && ::WSAGetLastError() != WSAEWOULDBLOCK) break;
                 if (n == SOCKET_ERROR) {
-                    Ready(client, true);
+                    Ready(client, true);  // the buffer is full: wait for room
                     continue;
                 }
                 at += static_cast<std::size_t>(n);
@@ -125,8 +123,7 @@ private:
             }
             ::shutdown(client, SD_SEND);  // a graceful end: no reset that could cut the answer short
         }
-        // Until the client closes: for a held connection that is the point; after
-        // an answer, for two seconds at most.
+        // Until the client closes: for a held connection that is the point; after an answer, 2 s at most.
         for (const DWORD start = ::GetTickCount(); !stop_;) {
             if (mode_ == ServerMode::Answer && ::GetTickCount() - start > 2000) return;
             if (!Ready(client, false)) continue;
