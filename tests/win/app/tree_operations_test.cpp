@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -37,9 +38,8 @@ int ItemImage(HWND tree, HTREEITEM item) {
 
 bool Expanded(HWND tree, HTREEITEM item) { return TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED; }
 
-// A tree of known content shaped like the information tree: bold main
-// sections down to the fifth level, plain sub-sections, the ticked "e-Mail"
-// section, a bold leaf, a byte above 0x7F.
+// A tree shaped like the information tree: bold main sections down to the fifth level, plain sub-sections,
+// the ticked "e-Mail" section, a bold leaf, a byte above 0x7F.
 class KnownTree {
 public:
     KnownTree() {
@@ -98,7 +98,7 @@ const std::string kAfterExpandMain = Lines({"PC", "   Miscellaneous", "      Ide
                                             "      Trademark: W\xAE", "      Details", "         Windows Directory",
                                             "   CD/DVD", "      D:"});
 
-TEST(TreeOperations, ClipboardTextAfterEachCommand) {
+TEST(TreeOperations, ClipboardTextAfterEachCommandButNotFromAnEmptyTreeOrIntoABusyClipboard) {
     KnownTree tree;
     EXPECT_EQ(tree.Copy(true), kAtStart);
     EXPECT_EQ(tree.Copy(false), kAll);
@@ -110,8 +110,7 @@ TEST(TreeOperations, ClipboardTextAfterEachCommand) {
     EXPECT_EQ(tree.Copy(false), kAll) << "all informations whatever is open";
     // The root stays open; below, everything is closed, not only hidden.
     EXPECT_TRUE(Expanded(tree.Hwnd(), tree.root));
-    EXPECT_FALSE(Expanded(tree.Hwnd(), tree.identity));
-    EXPECT_FALSE(Expanded(tree.Hwnd(), tree.email));
+    for (HTREEITEM closed : {tree.identity, tree.email}) EXPECT_FALSE(Expanded(tree.Hwnd(), closed));
 
     ovix::ExpandMainSections(tree.Hwnd());
     EXPECT_EQ(tree.Copy(true), kAfterExpandMain);
@@ -119,17 +118,14 @@ TEST(TreeOperations, ClipboardTextAfterEachCommand) {
     ovix::ExpandAllSections(tree.Hwnd());
     ovix::ExpandMainSections(tree.Hwnd());
     EXPECT_EQ(tree.Copy(true), kAfterExpandMain);
-}
 
-TEST(TreeOperations, EmptyTreeOrABusyClipboardLeavesTheClipboardAsItWas) {
+    // An empty tree or a busy clipboard leaves the clipboard as it was.
     ASSERT_TRUE(fw::SetClipboardText(nullptr, "kept"));
     HWND empty = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 99, 99, nullptr, nullptr, nullptr, nullptr);
     EXPECT_FALSE(ovix::CopyTree(empty, empty, false));
     ovix::ExpandMainSections(empty);  // nothing to walk: no harm
     ::DestroyWindow(empty);
     EXPECT_EQ(ClipboardText(), "kept");
-
-    KnownTree tree;
     const long blocks = fw::LiveCount(fw::ResourceKind::GlobalMemory);
     HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(::OpenClipboard(other));  // another window holds the clipboard open
@@ -190,9 +186,7 @@ TEST(TreeTicking, ClicksAndTheSpaceKeySwapTicksOnly) {
 
     // The space toggles the selected item, and types nothing into a search.
     TreeView_SelectItem(h, tree.user);
-    ::PostMessageA(h, WM_KEYDOWN, VK_SPACE, 0);
-    ::PostMessageA(h, WM_CHAR, ' ', 0);
-    ::PostMessageA(h, WM_KEYUP, VK_SPACE, 0);
+    for (UINT message : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) ::PostMessageA(h, message, VK_SPACE, 0);  // ' ' too
     test::Pump();
     EXPECT_EQ(ItemImage(h, tree.user), 0);
     EXPECT_EQ(TreeView_GetSelection(h), tree.user);
@@ -202,19 +196,16 @@ TEST(TreeTicking, ClicksAndTheSpaceKeySwapTicksOnly) {
 TEST(TreeTicking, DetachGivesTheTreeItsOwnProcedureBack) {
     KnownTree tree;
     const LONG_PTR own = ::GetWindowLongPtrA(tree.Hwnd(), GWLP_WNDPROC);
-    {
-        ovix::TreeTicker ticker;
-        ASSERT_TRUE(ticker.Attach(tree.Hwnd()));
-        ovix::TreeTicker second;
-        EXPECT_FALSE(second.Attach(tree.Hwnd())) << "one ticker per tree";
-    }
+    auto ticker = std::make_unique<ovix::TreeTicker>();
+    ASSERT_TRUE(ticker->Attach(tree.Hwnd()));
+    EXPECT_FALSE(ovix::TreeTicker().Attach(tree.Hwnd())) << "one ticker per tree";
+    ticker = std::make_unique<ovix::TreeTicker>();
     EXPECT_EQ(::GetWindowLongPtrA(tree.Hwnd(), GWLP_WNDPROC), own);
     // A tree destroyed while attached leaves nothing behind to call.
-    ovix::TreeTicker ticker;
     HWND doomed = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(ticker.Attach(doomed));
+    ASSERT_TRUE(ticker->Attach(doomed));
     ::DestroyWindow(doomed);
-    EXPECT_EQ(ticker.Tree(), nullptr);
+    EXPECT_EQ(ticker->Tree(), nullptr);
 }
 
 // Records where the context menu opened, then closes it with Escape.
@@ -240,9 +231,8 @@ struct MenuProbe {
     }
 };
 
-// The main window with its real tree: the context menu opens where the mouse
-// is, or from the keyboard at the selected item, else at the tree's corner;
-// the tree ticks.
+// The main window with its real tree: the context menu opens where the mouse is, or from the keyboard at the
+// selected item, else at the tree's corner; the tree ticks.
 TEST(TreeCommands, ContextMenuAndTicksOfTheMainWindow) {
     test::FakeTray tray;
     ovix::MainWindow window{test::QuietOptionsWithTree()};
