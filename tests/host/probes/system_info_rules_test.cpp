@@ -61,7 +61,7 @@ TEST(OsNaming, EveryRuleOfTheTable) {
     }
 }
 
-TEST(UptimeText, EachBranchAtItsBoundary) {
+TEST(UptimeAndBootTime, EachBranchAtItsBoundaryAndTheCalendar) {
     // At 0 there is nothing to say: the last line stays. 2^32 ms (49.7 days) and on: a 64-bit count goes on.
     const struct { uint64_t seconds; const char* line; } cases[] = {{0, "previous"}, {1, "Uptime: 1 seconds"},
         {59, "Uptime: 59 seconds"}, {60, "Uptime: 1 minutes 0 second"}, {3599, "Uptime: 59 minutes 59 seconds"},
@@ -72,11 +72,9 @@ TEST(UptimeText, EachBranchAtItsBoundary) {
     for (const auto& c : cases) EXPECT_EQ(UptimeLine(SplitUptime(c.seconds), "previous"), c.line) << c.seconds;
     // Absurd counts stay within the days field.
     EXPECT_EQ(SplitUptime(UINT64_MAX).days, INT32_MAX);
-}
 
-TEST(BootTime, CalendarArithmetic) {
-    // Months of 30 and 31 days, a year end, leap years; more than the calendar holds gives its start.
-    const struct { LocalTime now; uint64_t seconds; const char* line; } cases[] = {
+    // Boot time: months of 30 and 31 days, a year end, leap years; more than the calendar holds gives its start.
+    const struct { LocalTime now; uint64_t seconds; const char* line; } boots[] = {
         {{2006, 3, 15, 13, 30, 14}, 45, "Boot Time: 03/15/2006 @ 13:29:29"},
         {{2006, 5, 1, 0, 0, 10}, 20, "Boot Time: 04/30/2006 @ 23:59:50"},
         {{2006, 4, 1, 1, 0, 0}, 7200, "Boot Time: 03/31/2006 @ 23:00:00"},
@@ -86,7 +84,7 @@ TEST(BootTime, CalendarArithmetic) {
         {{2000, 3, 1, 0, 0, 0}, 1, "Boot Time: 02/29/2000 @ 23:59:59"},
         {{1900, 3, 1, 0, 0, 0}, 1, "Boot Time: 02/28/1900 @ 23:59:59"},
         {{2006, 3, 15, 12, 0, 0}, UINT64_MAX, "Boot Time: 01/01/01 @ 00:00:00"}};
-    for (const auto& c : cases) EXPECT_EQ(BootTimeLine(SecondsBefore(c.now, c.seconds)), c.line) << c.seconds;
+    for (const auto& c : boots) EXPECT_EQ(BootTimeLine(SecondsBefore(c.now, c.seconds)), c.line) << c.seconds;
 }
 
 TEST(FactLines, VersionsMemoryAndAddresses) {
@@ -114,7 +112,7 @@ std::vector<AdapterRecord> Adapters(size_t count) {
     return adapters;
 }
 
-TEST(InterfaceSpeeds, MatchedByIndexNotByPosition) {
+TEST(NetworkAdapters, SpeedsMatchedByIndexAndTheLinesOfOneToFiveOrThree) {
     // The stack lists loopback first (index 1, type 24); the IP helper leaves it out.
     const std::vector<InterfaceRecord> interfaces = {
         {1, 24, 10000000, ""}, {3, 6, 1000000000, "\x00\x11\x22"}, {2, 6, 100000000, "\x00\x11\x23"}};
@@ -126,9 +124,8 @@ TEST(InterfaceSpeeds, MatchedByIndexNotByPosition) {
     EXPECT_EQ(adapters[2].speedBitsPerSecond, 0u);  // no interface with index 4
     AssignInterfaceSpeeds(adapters, {});            // no table at all (the agent is missing)
     EXPECT_EQ(adapters[1].speedBitsPerSecond, 0u);
-}
 
-TEST(AdapterLines, ReportGroupsForOneToFiveTreeItemsForOneToThree) {
+    // The report lists one to five adapters, the tree one to three.
     std::vector<AdapterRecord> three = Adapters(3);
     three[0].speedBitsPerSecond = 100000000;
     three[2].speedBitsPerSecond = 1000000000;
