@@ -68,7 +68,7 @@ std::vector<std::string> Rows(const std::vector<SerialPortInfo>& ports) {
     return rows;
 }
 
-TEST(SerialPorts, DeviceInterfacesSkipPortsWithoutBothNames) {
+TEST(SerialPorts, DeviceInterfacesSkipPortsWithoutBothNamesAndCompletionCutsAFinalBracket) {
     FakePorts fake;
     const std::string longPath = "\\\\?\\usb#" + std::string(400, 'x');
     fake.interfaces = {{"\\\\?\\acpi#pnp0501#1", "Communications Port (COM1)", "Communications Port", {}},
@@ -81,6 +81,14 @@ TEST(SerialPorts, DeviceInterfacesSkipPortsWithoutBothNames) {
                                "\\\\?\\acpi#pnp0501#1||Communications Port (COM1)|Communications Port",
                                longPath + "||USB Serial Port (COM6)|USB Serial Port|usb"}));
     EXPECT_EQ(fake.openSets, 0) << "the set is released";
+    // Completing a description cuts only a final bracket; " (" at position 0 is kept.
+    const std::pair<const char*, const char*> cases[] = {{"Communications Port (COM1)", "Communications Port"},
+        {"(COM2) first", "(COM2) first"}, {"Port (COM3) extra", "Port (COM3) extra"}, {" (COM4)", " (COM4)"}};
+    for (const auto& [friendly, description] : cases) {
+        std::vector<SerialPortInfo> one{{"", "", friendly, false, ""}};
+        ovix::CompleteSerialPorts(one);
+        EXPECT_EQ(one[0].portDesc, description) << friendly;
+    }
 }
 
 TEST(SerialPorts, ErrorsKeepWhatWasFoundAndReleaseTheSet) {
@@ -127,17 +135,6 @@ TEST(SerialPorts, NtFourByNumberNineXFromTheRegistryKeepingTheLaterInstance) {
     EXPECT_EQ(fake.ErrorOf(ports), "Could not read from HKLM\\Enum\\BIOS\\*PNP0501");
     fake.enumOpens = false;
     EXPECT_EQ(fake.ErrorOf(ports), "Could not read from HKLM\\Enum");
-}
-
-TEST(SerialPorts, CompletionCutsOnlyAFinalBracket) {
-    // " (" at position 0 is kept.
-    const std::pair<const char*, const char*> cases[] = {{"Communications Port (COM1)", "Communications Port"},
-        {"(COM2) first", "(COM2) first"}, {"Port (COM3) extra", "Port (COM3) extra"}, {" (COM4)", " (COM4)"}};
-    for (const auto& [friendly, description] : cases) {
-        std::vector<SerialPortInfo> ports{{"", "", friendly, false, ""}};
-        ovix::CompleteSerialPorts(ports);
-        EXPECT_EQ(ports[0].portDesc, description) << friendly;
-    }
 }
 
 }  // namespace
