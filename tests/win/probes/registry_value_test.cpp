@@ -51,7 +51,7 @@ protected:
     long keysBefore_ = 0;
 };
 
-TEST_F(RegistryValue, PathsAddressKeyValueUnnamedValueRootOrTheDefault) {
+TEST_F(RegistryValue, PathsAddressKeyValueUnnamedValueRootOrTheDefaultAndForceReadSeesChanges) {
     ASSERT_EQ(key_.SetString("v", "text"), ERROR_SUCCESS);
     EXPECT_EQ(RegistryStringValue("\\\\Software\\OvixTests\\Probes\\\\v", kFallback).Text(), "text");
     // A trailing backslash addresses the key's unnamed value.
@@ -68,6 +68,19 @@ TEST_F(RegistryValue, PathsAddressKeyValueUnnamedValueRootOrTheDefault) {
     EXPECT_EQ(RegistryDwordValue(std::string(kTestKey) + "\\No\\d", 9).Value(), 9u);
     fw::RegKey probe;
     EXPECT_NE(probe.Open(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\No").c_str(), KEY_READ), ERROR_SUCCESS);
+    // forceRead decides whether changes are seen.
+    ASSERT_EQ(key_.SetString("v", "before"), ERROR_SUCCESS);
+    RegistryStringValue cached(Path("v"), kFallback, false), fresh(Path("v"), kFallback, true);
+    ASSERT_EQ(key_.DeleteValue("v"), ERROR_SUCCESS);
+    EXPECT_EQ(cached.Text(), "before");
+    EXPECT_EQ(fresh.Text(), kFallback);
+    // Not found yet: even without forceRead the next request reads again.
+    RegistryStringValue late(Path("late"), kFallback, false);
+    EXPECT_EQ(late.Text(), kFallback);
+    ASSERT_EQ(key_.SetString("late", "now here"), ERROR_SUCCESS);
+    EXPECT_EQ(late.Text(), "now here");
+    ASSERT_EQ(key_.SetString("late", "changed"), ERROR_SUCCESS);
+    EXPECT_EQ(late.Text(), "now here");
 }
 
 TEST_F(RegistryValue, AnyTypeIsTextUpToTheFirstNulNeverPastTheData) {
@@ -81,21 +94,6 @@ TEST_F(RegistryValue, AnyTypeIsTextUpToTheFirstNulNeverPastTheData) {
         {REG_SZ, "", 0, ""}};
     for (const auto& c : cases) EXPECT_EQ(TextOf(c.type, c.data, c.size), c.text) << c.type << " " << c.size;
     EXPECT_TRUE(RegistryStringValue(Path("v"), kFallback).Found()) << "an empty value is found";
-}
-
-TEST_F(RegistryValue, ForceReadDecidesWhetherChangesAreSeen) {
-    ASSERT_EQ(key_.SetString("v", "before"), ERROR_SUCCESS);
-    RegistryStringValue cached(Path("v"), kFallback, false), fresh(Path("v"), kFallback, true);
-    ASSERT_EQ(key_.DeleteValue("v"), ERROR_SUCCESS);
-    EXPECT_EQ(cached.Text(), "before");
-    EXPECT_EQ(fresh.Text(), kFallback);
-    // Not found yet: even without forceRead the next request reads again.
-    RegistryStringValue late(Path("late"), kFallback, false);
-    EXPECT_EQ(late.Text(), kFallback);
-    ASSERT_EQ(key_.SetString("late", "now here"), ERROR_SUCCESS);
-    EXPECT_EQ(late.Text(), "now here");
-    ASSERT_EQ(key_.SetString("late", "changed"), ERROR_SUCCESS);
-    EXPECT_EQ(late.Text(), "now here");
 }
 
 TEST_F(RegistryValue, NumbersFromDwordsAndFourBinaryBytesOnlyAndTheirWrite) {
