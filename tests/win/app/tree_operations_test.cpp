@@ -157,12 +157,13 @@ POINT LabelCentre(HWND tree, HTREEITEM item) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-TEST(TreeTicking, ClicksAndTheSpaceKeySwapTicksOnly) {
+TEST(TreeTicking, ClicksAndTheSpaceKeySwapTicksOnlyAndDetachGivesTheProcedureBack) {
     KnownTree tree;
-    ovix::TreeTicker ticker;
-    ASSERT_TRUE(ticker.Attach(tree.Hwnd()));
-    ovix::ExpandAllSections(tree.Hwnd());
     HWND h = tree.Hwnd();
+    const LONG_PTR own = ::GetWindowLongPtrA(h, GWLP_WNDPROC);
+    auto ticker = std::make_unique<ovix::TreeTicker>();
+    ASSERT_TRUE(ticker->Attach(h));
+    ovix::ExpandAllSections(h);
 
     Click(h, LabelCentre(h, tree.user));
     EXPECT_EQ(ItemImage(h, tree.user), 1);
@@ -191,16 +192,11 @@ TEST(TreeTicking, ClicksAndTheSpaceKeySwapTicksOnly) {
     EXPECT_EQ(ItemImage(h, tree.user), 0);
     EXPECT_EQ(TreeView_GetSelection(h), tree.user);
     EXPECT_EQ(ovix::TreeClipboardText(h, false), kAll) << "ticks are not part of the text";
-}
 
-TEST(TreeTicking, DetachGivesTheTreeItsOwnProcedureBack) {
-    KnownTree tree;
-    const LONG_PTR own = ::GetWindowLongPtrA(tree.Hwnd(), GWLP_WNDPROC);
-    auto ticker = std::make_unique<ovix::TreeTicker>();
-    ASSERT_TRUE(ticker->Attach(tree.Hwnd()));
-    EXPECT_FALSE(ovix::TreeTicker().Attach(tree.Hwnd())) << "one ticker per tree";
+    // Detached, the tree has its own procedure back.
+    EXPECT_FALSE(ovix::TreeTicker().Attach(h)) << "one ticker per tree";
     ticker = std::make_unique<ovix::TreeTicker>();
-    EXPECT_EQ(::GetWindowLongPtrA(tree.Hwnd(), GWLP_WNDPROC), own);
+    EXPECT_EQ(::GetWindowLongPtrA(h, GWLP_WNDPROC), own);
     // A tree destroyed while attached leaves nothing behind to call.
     HWND doomed = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(ticker->Attach(doomed));
