@@ -40,8 +40,7 @@ bool Expanded(HWND tree, HTREEITEM item) { return TreeView_GetItemState(tree, it
 
 // A tree shaped like the information tree: bold main sections down to the fifth level, plain sub-sections,
 // the ticked "e-Mail" section, a bold leaf, a byte above 0x7F.
-class KnownTree {
-public:
+struct KnownTree {
     KnownTree() {
         tree_ = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_OVERLAPPEDWINDOW | TVS_HASBUTTONS | TVS_HASLINES |
                                                            TVS_LINESATROOT | TVS_SHOWSELALWAYS,
@@ -74,8 +73,6 @@ public:
     }
 
     HTREEITEM root = nullptr, misc = nullptr, identity = nullptr, user = nullptr, email = nullptr;
-
-private:
     HWND tree_ = nullptr;
     fw::ImageListHandle images_;
 };
@@ -153,8 +150,8 @@ RECT Label(HWND tree, HTREEITEM item) {
 }
 
 POINT LabelCentre(HWND tree, HTREEITEM item) {
-    const RECT rect = Label(tree, item);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    const RECT r = Label(tree, item);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 TEST(TreeTicking, ClicksAndTheSpaceKeySwapTicksOnlyAndDetachGivesTheProcedureBack) {
