@@ -12,7 +12,28 @@
 
 namespace {
 
-TEST(Splash, ShapedTopMostToolWindowWithItsText) {
+// What draw() paints into a black memory bitmap of the size given, pixel by
+// pixel; nothing when it says it drew nothing.
+template <class Draw>
+std::vector<COLORREF> Painted(int width, int height, Draw draw) {
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    std::vector<COLORREF> pixels;
+    if (draw(dc)) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) pixels.push_back(::GetPixel(dc, x, y));
+        }
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+TEST(Splash, ShapedTopMostToolWindowThatPrintsItsBitmap) {
     const long gdiBefore = fw::LiveCount(fw::ResourceKind::Gdi);
     {
         widgets::SplashWindow splash;
@@ -24,8 +45,7 @@ TEST(Splash, ShapedTopMostToolWindowWithItsText) {
         ::GetClassNameA(window, className, sizeof(className));
         EXPECT_STREQ(className, "SplashScreenExClass");
         const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
-        EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
-        EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+        EXPECT_TRUE((exStyle & WS_EX_TOPMOST) && (exStyle & WS_EX_TOOLWINDOW));
         EXPECT_FALSE(::GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION);
         EXPECT_TRUE(::IsWindowVisible(window));
 
@@ -36,6 +56,22 @@ TEST(Splash, ShapedTopMostToolWindowWithItsText) {
         EXPECT_TRUE(::PtInRegion(region, 65, 30)) << "the middle is kept";
         ::DeleteObject(region);
 
+        // The fade paints through WM_PRINTCLIENT: without it, a blank shape fades in.
+        RECT client{};
+        ::GetClientRect(window, &client);
+        const auto printed = Painted(client.right, client.bottom, [&](HDC dc) {
+            return ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT) == 0;
+        });
+        fw::BitmapHandle bitmap = fw::LoadBitmapResource(IDB_SPLASH);
+        const auto drawn = Painted(client.right, client.bottom, [&](HDC dc) {
+            HDC source = ::CreateCompatibleDC(dc);
+            HGDIOBJ old = ::SelectObject(source, bitmap.Get());
+            ::BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+            ::SelectObject(source, old);
+            return ::DeleteDC(source);
+        });
+        EXPECT_EQ(printed, drawn);
+
         EXPECT_EQ(splash.Text(), "");
         splash.SetText("Checking...");
         EXPECT_EQ(splash.Text(), "Checking...");
@@ -44,35 +80,6 @@ TEST(Splash, ShapedTopMostToolWindowWithItsText) {
         EXPECT_EQ(splash.Hwnd(), nullptr);
     }
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdiBefore);
-}
-
-// The fade paints through WM_PRINTCLIENT: without it, a blank shape fades in.
-TEST(Splash, PrintsItsBitmapForTheFade) {
-    widgets::SplashWindow splash;
-    widgets::SplashOptions options;
-    options.bitmapId = IDB_SPLASH;
-    ASSERT_TRUE(splash.Show(options));
-    RECT client{};
-    ::GetClientRect(splash.Hwnd(), &client);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP target = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, target);
-    RECT all{0, 0, client.right, client.bottom};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::SendMessageA(splash.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    fw::BitmapHandle bitmap = fw::LoadBitmapResource(IDB_SPLASH);
-    HDC source = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSource = ::SelectObject(source, bitmap.Get());
-    const int x = client.right / 2, y = client.bottom / 2;
-    EXPECT_EQ(::GetPixel(dc, x, y), ::GetPixel(source, x, y));
-    EXPECT_NE(::GetPixel(dc, x, y), RGB(0, 0, 0));
-    ::SelectObject(source, oldSource);
-    ::DeleteDC(source);
-    ::SelectObject(dc, old);
-    ::DeleteObject(target);
-    ::DeleteDC(dc);
 }
 
 TEST(Splash, ShownAgainReusesItsClassAndAMissingBitmapShowsNothing) {
@@ -129,30 +136,17 @@ TEST_F(GaugeTest, GradientToTheValueAndItsTextUntilTheBarGoes) {
     EXPECT_EQ(gauge.Pos(), 0);
 }
 
-// What the drawing object paints for the button in the given state, as pixels.
+// What the drawing object paints for the button in the given state.
 std::vector<COLORREF> Rendered(HWND button, UINT state) {
-    constexpr int kWidth = 80, kHeight = 24;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kWidth, kHeight);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.hwndItem = button;
-    item.hDC = dc;
-    item.rcItem = {0, 0, kWidth, kHeight};
-    item.itemState = state;
-    std::vector<COLORREF> pixels;
-    if (fw::DrawOwnerDrawn(&item)) {
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) pixels.push_back(::GetPixel(dc, x, y));
-        }
-    }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return pixels;
+    return Painted(80, 24, [&](HDC dc) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.hwndItem = button;
+        item.hDC = dc;
+        item.rcItem = {0, 0, 80, 24};
+        item.itemState = state;
+        return fw::DrawOwnerDrawn(&item);
+    });
 }
 
 TEST(IconButton, DrawsIconAndTextInEveryStateAndOwnsOneIcon) {
