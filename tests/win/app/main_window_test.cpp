@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/app_paths.h"
 #include "framework/handles.h"
 #include "framework/resources.h"
 #include "support/fake_tray.h"
@@ -54,17 +53,6 @@ TEST_F(MainWindowTest, CaptionLabelsAndButtons) {
     }
 }
 
-TEST_F(MainWindowTest, StatusLabelsAreBoldTahoma) {
-    for (int id : {IDC_PROCESS_COUNT, IDC_OPEN_PROGRAMS, IDC_UPTIME, IDC_CPU_LABEL, IDC_RAM_LABEL}) {
-        HFONT font = reinterpret_cast<HFONT>(::SendMessageA(window.Item(id), WM_GETFONT, 0, 0));
-        LOGFONTA info{};
-        ASSERT_TRUE(::GetObjectA(font, sizeof(info), &info)) << "label " << id;
-        EXPECT_EQ(info.lfWeight, FW_BOLD);
-        EXPECT_EQ(info.lfHeight, 12);
-        EXPECT_STREQ(info.lfFaceName, "Tahoma");
-    }
-}
-
 // A load source with scripted idle and busy times: 25 of 100 units idle.
 class ScriptedUsage : public ovix::cpu::UsageSource {
 public:
@@ -111,15 +99,6 @@ TEST_F(MainWindowTest, TimersFillTheirControls) {
     memory.dwLength = sizeof(memory);
     ASSERT_TRUE(::GlobalMemoryStatusEx(&memory));
     EXPECT_NEAR(window.RamGauge().Pos(), static_cast<int>(memory.dwMemoryLoad), 5);
-}
-
-TEST_F(MainWindowTest, ApplicationDirectoryIsTheExecutablesFolder) {
-    const std::string path = fw::ModulePath();
-    ASSERT_FALSE(path.empty());
-    EXPECT_EQ(window.ExecutablePath(), path);
-    EXPECT_EQ(window.ExecutablePathLength(), path.size());
-    EXPECT_EQ(window.ApplicationDirectory() + "\\ovix_win_tests.exe", path);
-    EXPECT_NE(window.ApplicationDirectory().back(), '\\');
 }
 
 TEST_F(MainWindowTest, MenuBarAndTrayMenu) {

@@ -2,6 +2,7 @@
 #include "probes/disk_probes.h"
 #include "probes/tree_image_list.h"
 #include "support/fake_tray.h"
+#include "support/tree_nodes.h"
 #include "support/temp_folder.h"
 #include "support/window_test.h"
 
@@ -16,33 +17,9 @@
 
 namespace {
 
-struct Node {
-    HTREEITEM handle;
-    std::string text;
-    int image;
-    bool bold;
-    bool expanded;
-};
-
-Node Read(HWND tree, HTREEITEM item) {
-    char text[512] = "";
-    TVITEMA info{};
-    info.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = sizeof(text);
-    info.stateMask = TVIS_BOLD | TVIS_EXPANDED;
-    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-    return {item, text, info.iImage, (info.state & TVIS_BOLD) != 0, (info.state & TVIS_EXPANDED) != 0};
-}
-
-std::vector<Node> Children(HWND tree, HTREEITEM parent) {
-    std::vector<Node> nodes;
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
-        nodes.push_back(Read(tree, child));
-    }
-    return nodes;
-}
+using test::Children;
+using test::Node;
+using test::Texts;
 
 // A section holds nodes or has a section image; lines have the plain, date or "no" image.
 bool IsSection(HWND tree, const Node& node) {
@@ -66,32 +43,9 @@ void ListSections(HWND tree, HTREEITEM parent, int depth, std::ostringstream& ou
     }
 }
 
-const Node* Find(const std::vector<Node>& nodes, const std::string& text) {
-    for (const Node& node : nodes) {
-        if (node.text == text) return &node;
-    }
-    return nullptr;
-}
-
-std::vector<std::string> Texts(const std::vector<Node>& nodes) {
-    std::vector<std::string> texts;
-    for (const Node& node : nodes) texts.push_back(node.text);
-    return texts;
-}
-
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 
-// The nodes below the path of texts from the root; none when a step is missing.
-std::vector<Node> Under(HWND tree, const std::vector<std::string>& path) {
-    HTREEITEM at = TreeView_GetRoot(tree);
-    for (const std::string& step : path) {
-        const auto children = Children(tree, at);
-        const Node* next = Find(children, step);
-        if (!next) return {};
-        at = next->handle;
-    }
-    return Children(tree, at);
-}
+std::vector<Node> Under(HWND tree, const std::vector<std::string>& path) { return test::Under(tree, path); }
 
 class InformationTreeTest : public testing::Test {
 protected:
@@ -120,12 +74,13 @@ TEST_F(InformationTreeTest, RootIsTheComputerNameBoldAndOpen) {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
     DWORD size = sizeof(name);
     ASSERT_TRUE(::GetComputerNameA(name, &size));
-    const Node root = Read(Tree(), TreeView_GetRoot(Tree()));
+    const auto top = Children(Tree(), TVI_ROOT);
+    ASSERT_EQ(top.size(), 1u) << "a single top-level node";
+    const Node& root = top[0];
     EXPECT_EQ(root.text, name);
     EXPECT_EQ(root.image, 53);
     EXPECT_TRUE(root.bold);
     EXPECT_TRUE(root.expanded);
-    EXPECT_EQ(TreeView_GetNextSibling(Tree(), root.handle), nullptr) << "a single top-level node";
     EXPECT_EQ(window->InfoTree().root, root.handle);
 }
 

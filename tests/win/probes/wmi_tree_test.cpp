@@ -7,6 +7,7 @@
 #include "probes/information_tree.h"
 #include "probes/wmi_probes.h"
 #include "probes/wmi_tree_rows.h"
+#include "support/tree_nodes.h"
 #include "tests/host/probes/fake_row_source.h"
 
 #include <gtest/gtest.h>
@@ -22,34 +23,9 @@ using namespace ovix::probes;
 using Lines = std::vector<std::string>;
 using ovix::wmi::Value;
 
-struct Node {
-    HTREEITEM handle;
-    std::string text;
-    int image;
-    bool bold;
-};
-
-std::vector<Node> Children(HWND tree, HTREEITEM parent) {
-    std::vector<Node> nodes;
-    for (HTREEITEM child = TreeView_GetChild(tree, parent); child; child = TreeView_GetNextSibling(tree, child)) {
-        char text[512] = "";
-        TVITEMA item{};
-        item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
-        item.hItem = child;
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        item.stateMask = TVIS_BOLD;
-        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        nodes.push_back({child, text, item.iImage, (item.state & TVIS_BOLD) != 0});
-    }
-    return nodes;
-}
-
-Lines Texts(const std::vector<Node>& nodes) {
-    Lines texts;
-    for (const Node& node : nodes) texts.push_back(node.text);
-    return texts;
-}
+using test::Children;
+using test::Node;
+using test::Texts;
 
 HWND NewTree() {
     return ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
@@ -88,18 +64,7 @@ protected:
         return built;
     }
 
-    static Lines Under(const Lines& path) {
-        HTREEITEM at = TreeView_GetRoot(tree);
-        for (const std::string& step : path) {
-            HTREEITEM next = nullptr;
-            for (const Node& node : Children(tree, at)) {
-                if (node.text == step) next = node.handle;
-            }
-            if (!next) return {};
-            at = next;
-        }
-        return Texts(Children(tree, at));
-    }
+    static Lines Under(const Lines& path) { return Texts(test::Under(tree, path)); }
     static inline HWND tree = nullptr, scopedTree = nullptr;
     static inline ovix::FactSheet facts, scopedFacts;
     static inline Lines classesRead;
