@@ -38,12 +38,15 @@ std::vector<const ovix::wmi::ProbeDef*> TreeProbes() {
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::char_traits<char>::length(text)); }
 
-// One query on an open connection: every instance's property read and dropped.
-size_t QueryOn(IWbemServices* services, const ovix::wmi::ProbeDef& probe) {
+// The instances of a query (the first alone when asked) read for the named
+// properties and dropped; how many were read.
+size_t ReadAll(IWbemServices* services, const std::wstring& text, const std::vector<std::string>& properties,
+               bool firstOnly = false) {
     size_t read = 0;
     BSTR language = ::SysAllocString(L"WQL");
-    BSTR query = ::SysAllocString((L"SELECT * FROM " + Wide(probe.className)).c_str());
-    BSTR name = ::SysAllocString(Wide(probe.property).c_str());
+    BSTR query = ::SysAllocString(text.c_str());
+    std::vector<BSTR> names;
+    for (const std::string& property : properties) names.push_back(::SysAllocString(Wide(property.c_str()).c_str()));
     IEnumWbemClassObject* results = nullptr;
     if (SUCCEEDED(services->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
                                       &results)) &&
@@ -51,25 +54,32 @@ size_t QueryOn(IWbemServices* services, const ovix::wmi::ProbeDef& probe) {
         for (;;) {
             IWbemClassObject* object = nullptr;
             ULONG count = 0;
-            const HRESULT next = results->Next(static_cast<long>(WBEM_INFINITE), 1, &object, &count);
-            if (next != S_OK || count != 1) {
+            if (results->Next(static_cast<long>(WBEM_INFINITE), 1, &object, &count) != S_OK || count != 1) {
                 if (object) object->Release();
                 break;
             }
-            VARIANT value;
-            ::VariantInit(&value);
-            object->Get(name, 0, &value, nullptr, nullptr);
-            ::VariantClear(&value);
+            for (BSTR name : names) {
+                VARIANT value;
+                ::VariantInit(&value);
+                object->Get(name, 0, &value, nullptr, nullptr);
+                ::VariantClear(&value);
+            }
             object->Release();
             ++read;
-            if (probe.shape == ovix::wmi::Shape::Line) break;
+            if (firstOnly) break;
         }
         results->Release();
     }
+    for (BSTR name : names) ::SysFreeString(name);
     ::SysFreeString(language);
     ::SysFreeString(query);
-    ::SysFreeString(name);
     return read;
+}
+
+// One query on an open connection: the probe's property of its instances.
+size_t QueryOn(IWbemServices* services, const ovix::wmi::ProbeDef& probe) {
+    return ReadAll(services, L"SELECT * FROM " + Wide(probe.className), {probe.property},
+                   probe.shape == ovix::wmi::Shape::Line);
 }
 
 IWbemServices* Connect(IWbemLocator** locator) {
@@ -139,41 +149,6 @@ double Scoped(const std::vector<const ovix::wmi::ProbeDef*>& probes) {
         Ours(probes);
     }
     return NowMs() - start;
-}
-
-// Every instance of a query read for the named properties; the instances.
-size_t ReadAll(IWbemServices* services, const std::wstring& text, const std::vector<std::string>& properties) {
-    size_t read = 0;
-    BSTR language = ::SysAllocString(L"WQL");
-    BSTR query = ::SysAllocString(text.c_str());
-    std::vector<BSTR> names;
-    for (const std::string& property : properties) names.push_back(::SysAllocString(Wide(property.c_str()).c_str()));
-    IEnumWbemClassObject* results = nullptr;
-    if (SUCCEEDED(services->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
-                                      &results)) &&
-        results) {
-        for (;;) {
-            IWbemClassObject* object = nullptr;
-            ULONG count = 0;
-            if (results->Next(static_cast<long>(WBEM_INFINITE), 1, &object, &count) != S_OK || count != 1) {
-                if (object) object->Release();
-                break;
-            }
-            for (BSTR name : names) {
-                VARIANT value;
-                ::VariantInit(&value);
-                object->Get(name, 0, &value, nullptr, nullptr);
-                ::VariantClear(&value);
-            }
-            object->Release();
-            ++read;
-        }
-        results->Release();
-    }
-    for (BSTR name : names) ::SysFreeString(name);
-    ::SysFreeString(language);
-    ::SysFreeString(query);
-    return read;
 }
 
 double Median(std::vector<double> values) {
