@@ -11,7 +11,6 @@ using ovix::DoubleZeroList;
 using ovix::IsDriveOrShareRoot;
 using ovix::IsUnsafeDeletePath;
 using ovix::MatchesMask;
-using ovix::TrimFolderPath;
 
 TEST(MatchesMask, StarsQuestionMarksCaseAndTheShortNameNearMiss) {
     struct Case {
@@ -35,14 +34,6 @@ TEST(MatchesMask, StarsQuestionMarksCaseAndTheShortNameNearMiss) {
     // Many stars on a long name: no blow-up, a plain answer.
     EXPECT_FALSE(MatchesMask(std::string(300, 'a'), std::string(60, '*') + "b"));
     EXPECT_TRUE(MatchesMask(std::string(300, 'a') + "b", std::string(60, '*') + "b"));
-}
-
-TEST(TrimFolderPath, BlanksThenOneSeparator) {
-    EXPECT_EQ(TrimFolderPath("C:\\Temp\\ "), "C:\\Temp");
-    EXPECT_EQ(TrimFolderPath("C:\\Temp/"), "C:\\Temp");
-    EXPECT_EQ(TrimFolderPath("C:\\Temp\\\\"), "C:\\Temp\\") << "only one separator goes";
-    EXPECT_EQ(TrimFolderPath("C:\\Temp \\"), "C:\\Temp ") << "blanks before the separator stay";
-    EXPECT_EQ(TrimFolderPath("   "), "");
 }
 
 TEST(IsDriveOrShareRoot, RootsAndWhatLiesBelowThem) {
