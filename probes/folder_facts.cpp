@@ -1,6 +1,7 @@
 // Folder paths, the facts of the Windows and system folders, the page file's
 // times, the desktop's item count and the screen-saver files.
 #include "framework/handles.h"
+#include "framework/library.h"
 #include "framework/text_format.h"
 #include "framework/win.h"
 #include "probes/probe_text.h"
@@ -228,7 +229,9 @@ std::optional<std::string> WindowsFolderPath() {
 }
 
 std::optional<std::string> SystemFolderPath() {
-    return ReadSizedPath([](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
+    std::string folder = fw::SystemFolder();
+    if (folder.empty()) return std::nullopt;
+    return folder;
 }
 
 std::optional<std::string> SpecialFolder(int csidl) {
