@@ -101,8 +101,8 @@ const std::vector<std::string>& FileSearch::Folders() {
     return folders_;
 }
 
-void FileSearch::WalkPending(const Match* match) {
-    if (std::find(unwalked_.begin(), unwalked_.end(), true) == unwalked_.end()) return;
+bool FileSearch::WalkPending(const Match* match) {
+    if (std::find(unwalked_.begin(), unwalked_.end(), true) == unwalked_.end()) return false;
     std::vector<std::string> folders;
     for (size_t i = 0; i < folders_.size(); ++i) {
         if (unwalked_[i]) {
@@ -114,6 +114,7 @@ void FileSearch::WalkPending(const Match* match) {
     }
     folders_ = std::move(folders);
     unwalked_.assign(folders_.size(), false);
+    return true;
 }
 
 void FileSearch::Walk(const std::string& folder, std::vector<std::string>& folders, const Match* match) {
@@ -143,10 +144,7 @@ void FileSearch::SearchOne(const std::string& folder, const Match& match) {
 void FileSearch::Search(const std::string& mask, bool collectFiles, bool collectDirectories) {
     if (!collectFiles && !collectDirectories) return;
     const Match match{mask, collectFiles, collectDirectories};
-    if (std::find(unwalked_.begin(), unwalked_.end(), true) != unwalked_.end()) {
-        WalkPending(&match);
-        return;
-    }
+    if (WalkPending(&match)) return;
     for (const std::string& folder : folders_) SearchOne(folder, match);
 }
 

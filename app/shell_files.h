@@ -60,7 +60,9 @@ private:
     // to folders; with a match, appends its entries that match to the results.
     void Walk(const std::string& folder, std::vector<std::string>& folders, const Match* match);
     void SearchOne(const std::string& folder, const Match& match);
-    void WalkPending(const Match* match);
+    // Lists the sub-folders not listed yet (searching as it goes, with a
+    // match); false when there were none, and nothing was read.
+    bool WalkPending(const Match* match);
 
     // Folders as added; a flag per folder whose sub-folders are not listed yet.
     std::vector<std::string> folders_;
