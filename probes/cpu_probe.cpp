@@ -1,8 +1,7 @@
 #include "probes/cpu_probe.h"
 
-#include "probes/wmi_class_cache.h"
-
 #include "framework/win.h"
+#include "probes/wmi_class_cache.h"
 #include "probes/wmi_probes.h"
 
 #include <winperf.h>

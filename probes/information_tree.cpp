@@ -11,7 +11,6 @@
 #include "probes/wmi_tree_rows.h"
 
 #include <commdlg.h>
-#include <cstdio>
 #include <shlobj.h>
 
 namespace ovix {
