@@ -83,19 +83,41 @@ const MainWindow::Map& MainWindow::MessageMap() {
     static const Map::Command commands[] = {
         {ID_TRAY_RESTORE, &MainWindow::OnRestore}, {ID_REDUCE, &MainWindow::OnReduce},
         {ID_ABOUT, &MainWindow::OnAbout},          {ID_TRAY_ABOUT, &MainWindow::OnAbout},
-        {IDC_AUTORUN, &MainWindow::OnAutorun},
+        {IDC_AUTORUN, &MainWindow::OnAutorun},     {IDC_SCREENSHOT, &MainWindow::OnScreenshot},
         {ID_TREE_EXPAND_MAIN, &MainWindow::OnExpandMainSections},
         {ID_TREE_EXPAND_ALL, &MainWindow::OnExpandAllSections},
         {ID_TREE_COLLAPSE_ALL, &MainWindow::OnCollapseAllSections},
         {ID_TREE_COPY_VISIBLE, &MainWindow::OnCopyVisibleTree},
         {ID_TREE_COPY_ALL, &MainWindow::OnCopyWholeTree},
+        // Computer: main menu and tray.
+        {32826, &MainWindow::OnShutdown},  {33068, &MainWindow::OnShutdown},
+        {32827, &MainWindow::OnReboot},    {32779, &MainWindow::OnReboot},
+        {32999, &MainWindow::OnHibernate}, {33001, &MainWindow::OnHibernate},
+        {33000, &MainWindow::OnStandBy},   {33002, &MainWindow::OnStandBy},
+        {32829, &MainWindow::OnLogOff},    {32780, &MainWindow::OnLogOff},
+        {32830, &MainWindow::OnLock},      {32781, &MainWindow::OnLock},
+        // Hide / Show, and the taskbar's own commands.
+        {32832, &MainWindow::OnToggleDesktop},     {32785, &MainWindow::OnToggleDesktop},
+        {32833, &MainWindow::OnToggleStartButton}, {32786, &MainWindow::OnToggleStartButton},
+        {32841, &MainWindow::OnToggleTaskbar},     {32834, &MainWindow::OnToggleNotificationArea},
+        {32842, &MainWindow::OnMinimizeAllWindows}, {32787, &MainWindow::OnMinimizeAllWindows},
+        {32823, &MainWindow::OnRunDialog},         {32835, &MainWindow::OnTaskbarProperties},
+        // Screen saver and CD drives.
+        {32882, &MainWindow::OnScreenSaverOn},     {32883, &MainWindow::OnScreenSaverOff},
+        {32788, &MainWindow::OnLaunchScreenSaver}, {32790, &MainWindow::OnXpScreenSaver},
+        {32814, &MainWindow::OnOpenAllCdDoors},    {32815, &MainWindow::OnOpenDefaultCdDoor},
+        {32805, &MainWindow::OnCloseAllCdDoors},   {32808, &MainWindow::OnCloseDefaultCdDoor},
+        // Options.
+        {32981, &MainWindow::OnTurnOffMonitor},    {32978, &MainWindow::OnTurnOffMonitor},
+        {32971, &MainWindow::OnFindFiles},         {33034, &MainWindow::OnFontsFolder},
+        {33060, &MainWindow::OnBackupDrivers},     {32922, &MainWindow::OnDisconnectInternet},
     };
     static const Map map{messages, commands};
     return map;
 }
 
 bool MainWindow::HandlesCommand(UINT id) const {
-    if (id == IDOK || id == IDCANCEL) return true;
+    if (id == IDOK || id == IDCANCEL || FindLaunchRow(id)) return true;
     for (const auto& entry : MessageMap().commands) {
         if (entry.id == id) return true;
     }
@@ -178,8 +200,6 @@ void MainWindow::PlayStartupSound() {
 void MainWindow::SetUpStatusArea() {
     exitButton_.SetIcon(Item(IDOK), IDI_EXIT);
     screenshotButton_.SetIcon(Item(IDC_SCREENSHOT), IDI_SCREENSHOT);
-    // The screenshot command arrives with the command catalogue.
-    ::EnableWindow(Item(IDC_SCREENSHOT), HandlesCommand(IDC_SCREENSHOT));
 
     boldFont_.Reset(::CreateFontA(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));

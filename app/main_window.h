@@ -2,6 +2,11 @@
 // menu bar and the tray icon. The program runs as long as it is open.
 #pragma once
 
+#include "app/cd_doors.h"
+#include "app/dial_up_link.h"
+#include "app/launch_commands.h"
+#include "app/power_actions.h"
+#include "app/shell_files.h"
 #include "app/shell_windows.h"
 #include "app/tree_operations.h"
 #include "app/tray_dialog.h"
@@ -36,6 +41,18 @@ struct MainWindowOptions {
     cpu::UsageSource* cpuUsage = nullptr;
 };
 
+// What the menu commands reach outside the program. Null members mean the
+// system's own; tests put stand-ins in, so that no test ever shuts the
+// machine down, hides the real taskbar or opens a drive.
+struct CommandSeams {
+    ShellWindowFinder* shellWindows = nullptr;
+    PowerControl* power = nullptr;
+    CdDrives* cdDrives = nullptr;
+    FolderLocator* folders = nullptr;
+    DialUpLink* dialUp = nullptr;
+    ShellFileCall* fileShell = nullptr;  // the driver backup's copy
+};
+
 enum class MainTimer : UINT_PTR { Uptime = 200, Processes = 300, OpenPrograms = 400, Memory = 500, Cpu = 600 };
 
 class MainWindow : public fw::MappedDialog<MainWindow, TrayDialog> {
@@ -64,6 +81,10 @@ public:
     // The progress texts the splash showed during the build, in order.
     const std::vector<std::string>& BuildProgress() const { return buildProgress_; }
 
+    void SetCommandSeams(const CommandSeams& seams) { seams_ = seams; }
+    // The XP screen saver started last (empty before the first).
+    const std::string& LastXpScreenSaver() const { return lastXpScreenSaver_; }
+
     // The work of one timer tick (nothing while the window is hidden).
     void OnTimer(UINT_PTR timerId) override;
 
@@ -71,6 +92,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnDestroy() override;
     bool PreTranslateMessage(MSG& message) override;
+    // The launch rows, which have no member of their own.
+    bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
     void OnHiddenToTray() override;
     void OnShownFromTray() override;
 
@@ -88,6 +111,39 @@ private:
     void OnCollapseAllSections();
     void OnCopyVisibleTree();
     void OnCopyWholeTree();
+    // The command catalogue (main_commands.cpp); tray twins share a member.
+    void OnShutdown();
+    void OnReboot();
+    void OnHibernate();
+    void OnStandBy();
+    void OnLogOff();
+    void OnLock();
+    void OnToggleDesktop();
+    void OnToggleTaskbar();
+    void OnToggleNotificationArea();
+    void OnToggleStartButton();
+    void OnMinimizeAllWindows();
+    void OnRunDialog();
+    void OnTaskbarProperties();
+    void OnScreenSaverOn();
+    void OnScreenSaverOff();
+    void OnLaunchScreenSaver();
+    void OnXpScreenSaver();
+    void OnOpenAllCdDoors();
+    void OnOpenDefaultCdDoor();
+    void OnCloseAllCdDoors();
+    void OnCloseDefaultCdDoor();
+    void OnTurnOffMonitor();
+    void OnFindFiles();
+    void OnFontsFolder();
+    void OnScreenshot();
+    void OnBackupDrivers();
+    void OnDisconnectInternet();
+    void RunPower(UINT commandId);
+    const ShellWindowFinder& ShellWindows() const;
+    CdDrives& CdDriveList() const;
+    FolderLocator& Folders() const;
+
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
@@ -129,6 +185,8 @@ private:
     std::string autorunTip_;
     bool timersRunning_ = false;
     TreeTicker treeTicker_;
+    CommandSeams seams_;
+    std::string lastXpScreenSaver_;
 };
 
 }  // namespace ovix

@@ -15,6 +15,8 @@ HWND ShellWindowFinder::Find(ShellWindow which) const {
         return taskbar ? ::GetDlgItem(taskbar, 303) : nullptr;
     case ShellWindow::Desktop:
         return ::FindWindowA("ProgMan", nullptr);
+    case ShellWindow::Screen:
+        return ::GetDesktopWindow();
     }
     return nullptr;
 }
@@ -30,6 +32,18 @@ int ShowHiddenShellWindows(const ShellWindowFinder& finder) {
         }
     }
     return shown;
+}
+
+bool ToggleShellWindow(const ShellWindowFinder& finder, ShellWindow which) {
+    HWND window = finder.Find(which);
+    if (!window) return false;
+    ::ShowWindow(window, ::IsWindowVisible(window) ? SW_HIDE : SW_SHOWDEFAULT);
+    return true;
+}
+
+bool TaskbarCommand(const ShellWindowFinder& finder, UINT command) {
+    HWND taskbar = finder.Find(ShellWindow::Taskbar);
+    return taskbar && ::PostMessageA(taskbar, WM_COMMAND, command, 0);
 }
 
 }  // namespace ovix

@@ -7,7 +7,9 @@
 
 namespace ovix {
 
-enum class ShellWindow { Taskbar, StartButton, NotificationArea, Desktop };
+// Screen is the window behind everything (GetDesktopWindow), which takes the
+// screen-saver system command; Desktop is the shell's desktop ("ProgMan").
+enum class ShellWindow { Taskbar, StartButton, NotificationArea, Desktop, Screen };
 
 class ShellWindowFinder {
 public:
@@ -18,5 +20,13 @@ public:
 // Shows again, with the default show command, each of the four that exists and
 // is not visible; visible ones are left alone. Returns how many were shown.
 int ShowHiddenShellWindows(const ShellWindowFinder& finder);
+
+// Shows the window with the default show command when hidden, hides it when
+// shown; false when there is no such window.
+bool ToggleShellWindow(const ShellWindowFinder& finder, ShellWindow which);
+
+// Posts a command to the taskbar: 401 the Run dialog, 413 its properties, 415
+// minimise all windows. False when there is no taskbar.
+bool TaskbarCommand(const ShellWindowFinder& finder, UINT command);
 
 }  // namespace ovix

@@ -47,4 +47,18 @@ bool SetClipboardText(HWND owner, std::string_view text) {
     return true;
 }
 
+bool SetClipboardBitmap(HWND owner, BitmapHandle bitmap) {
+    if (!bitmap) return false;
+    OpenedClipboard clipboard(owner);
+    if (!clipboard.IsOpen() || !::EmptyClipboard()) return false;
+    if (!::SetClipboardData(CF_BITMAP, bitmap.Get())) return false;
+    bitmap.Release();
+    return true;
+}
+
+bool ClearClipboard(HWND owner) {
+    OpenedClipboard clipboard(owner);
+    return clipboard.IsOpen() && ::EmptyClipboard();
+}
+
 }  // namespace fw

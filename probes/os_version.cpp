@@ -28,6 +28,8 @@ void ReadOsVersion() {
     g_record = record;
 }
 
+void SetOsVersion(const OsVersionRecord& record) { g_record = record; }
+
 int WindowsVersionCode() {
     const OSVERSIONINFOEXA& info = g_record.info;
     if (!g_record.read) return 0;

@@ -17,6 +17,9 @@ const OsVersionRecord& OsVersion();
 // extended one. A failed read leaves it cleared.
 void ReadOsVersion();
 
+// Replaces the record, as a test does to play another system.
+void SetOsVersion(const OsVersionRecord& record);
+
 // The classification of the record read last (see version_code.h).
 int WindowsVersionCode();
 

@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string MenuText(HMENU menu, UINT position) {
-    char text[128] = "";
-    ::GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
-    return text;
-}
-
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -99,33 +93,6 @@ TEST_F(MainWindowTest, TimersFillTheirControls) {
     memory.dwLength = sizeof(memory);
     ASSERT_TRUE(::GlobalMemoryStatusEx(&memory));
     EXPECT_NEAR(window.RamGauge().Pos(), static_cast<int>(memory.dwMemoryLoad), 5);
-}
-
-TEST_F(MainWindowTest, MenuBarAndTrayMenu) {
-    HMENU bar = ::GetMenu(window.Hwnd());
-    ASSERT_EQ(::GetMenuItemCount(bar), 6);
-    const char* names[] = {"Options", "More informations", "Computer", "Tree", "Hide / Show", "?"};
-    for (UINT i = 0; i < 6; ++i) EXPECT_EQ(MenuText(bar, i), names[i]);
-    HMENU options = ::GetSubMenu(bar, 0);
-    const int last = ::GetMenuItemCount(options) - 1;
-    EXPECT_EQ(MenuText(options, last - 1), "Reduce       (Down arrow)");
-    EXPECT_EQ(MenuText(::GetSubMenu(bar, 3), 2), "Collapse All Sections ");
-
-    HMENU popup = ::GetSubMenu(window.TrayMenu(), 0);
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(::GetMenuItemID(popup, 0), 1u);
-    EXPECT_EQ(::GetMenuItemID(popup, 1), 32909u);
-    EXPECT_EQ(MenuText(popup, ::GetMenuItemCount(popup) - 1), "About Ovix...");
-}
-
-TEST_F(MainWindowTest, CommandsWithoutHandlerAreGreyed) {
-    HMENU options = ::GetSubMenu(::GetMenu(window.Hwnd()), 0);
-    ::SendMessageA(window.Hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(options), 0);
-    EXPECT_FALSE(::GetMenuState(options, 33004, MF_BYCOMMAND) & MF_GRAYED) << "Reduce works";
-    EXPECT_FALSE(::GetMenuState(options, 1, MF_BYCOMMAND) & MF_GRAYED) << "Exit works";
-    EXPECT_TRUE(::GetMenuState(options, 32857, MF_BYCOMMAND) & MF_GRAYED) << "Save report comes later";
-    // EnableWindow answers whether the window was disabled before.
-    EXPECT_TRUE(::EnableWindow(window.Item(IDC_SCREENSHOT), TRUE)) << "the screenshot command comes later";
 }
 
 TEST_F(MainWindowTest, ExitButtonEndsTheDialogWithOk) {

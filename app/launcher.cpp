@@ -1,0 +1,66 @@
+#include "app/launcher.h"
+
+#include "framework/com.h"
+
+#include <shldisp.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace ovix {
+namespace {
+
+Launcher g_systemLauncher;
+Launcher* g_launcher = &g_systemLauncher;
+
+const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+bool Launcher::ShellVerb(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                         const std::string& directory, int show) {
+    const HINSTANCE result =
+        ::ShellExecuteA(owner, verb.c_str(), file.c_str(), OrNull(parameters), OrNull(directory), show);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool Launcher::CommandLine(const std::string& text, int show, StartWith how) {
+    if (how == StartWith::WinExec) return ::WinExec(text.c_str(), static_cast<UINT>(show)) > 31;
+    // CreateProcess may write into the command line: it gets a copy.
+    std::vector<char> line(text.begin(), text.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+bool Launcher::FindFiles() {
+    const fw::ComInit com;
+    if (!com.Usable()) return false;
+    fw::ComPtr<IShellDispatch> shell;
+    if (FAILED(::CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
+                                  shell.PutVoid()))) {
+        return false;
+    }
+    return SUCCEEDED(shell->FindFiles());
+}
+
+void Launcher::TurnOffMonitor(HWND window) { ::SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); }
+
+Launcher& CurrentLauncher() { return *g_launcher; }
+
+Launcher* SetLauncher(Launcher* launcher) {
+    Launcher* previous = g_launcher == &g_systemLauncher ? nullptr : g_launcher;
+    g_launcher = launcher ? launcher : &g_systemLauncher;
+    return previous;
+}
+
+}  // namespace ovix

@@ -1,0 +1,75 @@
+// The main window's menu commands. Each member does one thing through the
+// family of its own (power, shell windows, screen saver, CD doors...); the
+// message map in main_window.cpp points here.
+#include "app/driver_backup.h"
+#include "app/launcher.h"
+#include "app/main_window.h"
+#include "app/screen_saver.h"
+#include "app/screenshot.h"
+
+namespace ovix {
+namespace {
+
+constexpr UINT kTaskbarRunDialog = 401;
+constexpr UINT kTaskbarProperties = 413;
+constexpr UINT kTaskbarMinimiseAll = 415;
+
+template <class T>
+T& OrSystem(T* given) {
+    static T system;
+    return given ? *given : system;
+}
+
+}  // namespace
+
+bool MainWindow::OnCommand(UINT id, UINT notifyCode, HWND control) {
+    if (const LaunchRow* row = FindLaunchRow(id)) {
+        RunLaunchRow(*row, Hwnd());
+        return true;
+    }
+    return TrayDialog::OnCommand(id, notifyCode, control);
+}
+
+const ShellWindowFinder& MainWindow::ShellWindows() const { return OrSystem(seams_.shellWindows); }
+CdDrives& MainWindow::CdDriveList() const { return OrSystem(seams_.cdDrives); }
+FolderLocator& MainWindow::Folders() const { return OrSystem(seams_.folders); }
+
+void MainWindow::RunPower(UINT commandId) {
+    if (const PowerRow* row = FindPowerRow(commandId)) RunPowerAction(*row, Hwnd(), OrSystem(seams_.power));
+}
+void MainWindow::OnShutdown() { RunPower(32826); }
+void MainWindow::OnReboot() { RunPower(32827); }
+void MainWindow::OnHibernate() { RunPower(32999); }
+void MainWindow::OnStandBy() { RunPower(33000); }
+void MainWindow::OnLogOff() { RunPower(32829); }
+void MainWindow::OnLock() { RunPower(32830); }
+
+void MainWindow::OnToggleDesktop() { ToggleShellWindow(ShellWindows(), ShellWindow::Desktop); }
+void MainWindow::OnToggleTaskbar() { ToggleShellWindow(ShellWindows(), ShellWindow::Taskbar); }
+void MainWindow::OnToggleNotificationArea() { ToggleShellWindow(ShellWindows(), ShellWindow::NotificationArea); }
+void MainWindow::OnToggleStartButton() { ToggleShellWindow(ShellWindows(), ShellWindow::StartButton); }
+void MainWindow::OnMinimizeAllWindows() { TaskbarCommand(ShellWindows(), kTaskbarMinimiseAll); }
+void MainWindow::OnRunDialog() { TaskbarCommand(ShellWindows(), kTaskbarRunDialog); }
+void MainWindow::OnTaskbarProperties() { TaskbarCommand(ShellWindows(), kTaskbarProperties); }
+
+void MainWindow::OnScreenSaverOn() { ScreenSaverSwitch(Hwnd(), true); }
+void MainWindow::OnScreenSaverOff() { ScreenSaverSwitch(Hwnd(), false); }
+void MainWindow::OnLaunchScreenSaver() { LaunchScreenSaver(ShellWindows()); }
+void MainWindow::OnXpScreenSaver() {
+    lastXpScreenSaver_ = NextXpScreenSaver();
+    ShellOpen(lastXpScreenSaver_, kShowNormal);
+}
+
+void MainWindow::OnOpenAllCdDoors() { CdDoorAll(CdDriveList(), true); }
+void MainWindow::OnOpenDefaultCdDoor() { CdDoorDefault(CdDriveList(), true); }
+void MainWindow::OnCloseAllCdDoors() { CdDoorAll(CdDriveList(), false); }
+void MainWindow::OnCloseDefaultCdDoor() { CdDoorDefault(CdDriveList(), false); }
+
+void MainWindow::OnTurnOffMonitor() { CurrentLauncher().TurnOffMonitor(Hwnd()); }
+void MainWindow::OnFindFiles() { CurrentLauncher().FindFiles(); }
+void MainWindow::OnFontsFolder() { OpenFontsFolder(Hwnd(), Folders()); }
+void MainWindow::OnScreenshot() { TakeScreenshot(Hwnd()); }
+void MainWindow::OnBackupDrivers() { BackupDrivers(Hwnd(), Folders(), seams_.fileShell); }
+void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }
+
+}  // namespace ovix
