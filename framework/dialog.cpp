@@ -37,6 +37,26 @@ bool Offer(MSG& message) {
     return top && ::IsDialogMessageA(top, &message);
 }
 
+// Popups of the menu bar, the tray and context menus go to the menu drawer, if
+// one is set; the window menu stays the system's. True when it drew or measured.
+bool OfferToMenuDrawer(UINT message, WPARAM wParam, LPARAM lParam) {
+    MenuDrawer* menus = CurrentMenuDrawer();
+    if (!menus) return false;
+    if (message == WM_INITMENUPOPUP && HIWORD(lParam) == 0) {
+        menus->PreparePopup(reinterpret_cast<HMENU>(wParam));
+        return false;  // the window's own handler still greys items after
+    }
+    if (message == WM_MEASUREITEM && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+        menus->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return true;
+    }
+    if (message == WM_DRAWITEM && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+        menus->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 Dialog::Dialog(UINT templateId) : templateId_(templateId) {}
@@ -181,7 +201,11 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     LRESULT result = 0;
-    if (!Route(message, wParam, lParam, result)) return FALSE;
+    if (OfferToMenuDrawer(message, wParam, lParam)) {
+        result = TRUE;
+    } else if (!Route(message, wParam, lParam, result)) {
+        return FALSE;
+    }
     if (ReturnsDirectly(message)) return static_cast<INT_PTR>(result);
     ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;

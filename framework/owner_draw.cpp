@@ -4,6 +4,7 @@ namespace fw {
 namespace {
 
 const char kDrawerProperty[] = "OvixDrawer";
+MenuDrawer* g_menuDrawer = nullptr;
 
 }  // namespace
 
@@ -23,5 +24,9 @@ bool DrawOwnerDrawn(const DRAWITEMSTRUCT* item) {
     drawer->DrawItem(*item);
     return true;
 }
+
+void SetMenuDrawer(MenuDrawer* drawer) { g_menuDrawer = drawer; }
+
+MenuDrawer* CurrentMenuDrawer() { return g_menuDrawer; }
 
 }  // namespace fw
