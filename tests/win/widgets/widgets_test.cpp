@@ -2,6 +2,7 @@
 #include "framework/owner_draw.h"
 #include "framework/resources.h"
 #include "resources/resource_ids.h"
+#include "support/painted.h"
 #include "widgets/gradient_gauge.h"
 #include "widgets/icon_button.h"
 #include "widgets/splash_window.h"
@@ -11,27 +12,6 @@
 #include <vector>
 
 namespace {
-
-// What draw() paints into a black memory bitmap of the size given, pixel by
-// pixel; nothing when it says it drew nothing.
-template <class Draw>
-std::vector<COLORREF> Painted(int width, int height, Draw draw) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    std::vector<COLORREF> pixels;
-    if (draw(dc)) {
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) pixels.push_back(::GetPixel(dc, x, y));
-        }
-    }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return pixels;
-}
 
 TEST(Splash, ShapedTopMostToolWindowThatPrintsItsBitmap) {
     const long gdiBefore = fw::LiveCount(fw::ResourceKind::Gdi);
@@ -59,11 +39,11 @@ TEST(Splash, ShapedTopMostToolWindowThatPrintsItsBitmap) {
         // The fade paints through WM_PRINTCLIENT: without it, a blank shape fades in.
         RECT client{};
         ::GetClientRect(window, &client);
-        const auto printed = Painted(client.right, client.bottom, [&](HDC dc) {
+        const auto printed = test::Painted(client.right, client.bottom, [&](HDC dc) {
             return ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT) == 0;
         });
         fw::BitmapHandle bitmap = fw::LoadBitmapResource(IDB_SPLASH);
-        const auto drawn = Painted(client.right, client.bottom, [&](HDC dc) {
+        const auto drawn = test::Painted(client.right, client.bottom, [&](HDC dc) {
             HDC source = ::CreateCompatibleDC(dc);
             HGDIOBJ old = ::SelectObject(source, bitmap.Get());
             ::BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
@@ -138,7 +118,7 @@ TEST_F(GaugeTest, GradientToTheValueAndItsTextUntilTheBarGoes) {
 
 // What the drawing object paints for the button in the given state.
 std::vector<COLORREF> Rendered(HWND button, UINT state) {
-    return Painted(80, 24, [&](HDC dc) {
+    return test::Painted(80, 24, [&](HDC dc) {
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_BUTTON;
         item.hwndItem = button;
