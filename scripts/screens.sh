@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
-# screenshots under build/screenshots: the main window, the tray menu and the
-# About box. Expects the builds and the prefix (scripts/run.sh makes them).
+# screenshots under build/screenshots: the main window, the tray menu, a menu
+# of the menu bar with a sub-menu open and the About box. Expects the builds
+# and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/env.sh"
@@ -66,6 +67,18 @@ sleep 1
 import -window root "$out/tray-menu.png"
 echo "saved $out/tray-menu.png"
 xdotool key Escape || true
+sleep 0.5
+
+# A menu of the menu bar and one of its sub-menus, opened from the keyboard:
+# the menu loop reads the keys posted to the window (Options, then Others).
+in_desktop "$ctl" post "$title" 0x112 0xF100 0
+for key in 0x28 0x28 0x28 0x28 0x28 0x27; do
+    in_desktop "$ctl" post "$title" 0x100 "$key" 0
+done
+sleep 1
+import -window root "$out/menu-bar.png"
+echo "saved $out/menu-bar.png"
+xdotool key Escape Escape Escape || true
 sleep 0.5
 
 in_desktop "$ctl" command "$title" 32813
