@@ -4,6 +4,7 @@
 #include "app/app_paths.h"
 #include "app/autorun.h"
 #include "app/folder_icon.h"
+#include "app/menu_icons.h"
 #include "framework/registry.h"
 #include "framework/resources.h"
 #include "framework/text_format.h"
@@ -171,7 +172,11 @@ void MainWindow::ShowSplashAndBuild() {
     splash.Hide();
 }
 
-void MainWindow::BuildTreeImageList() { treeImages_ = ovix::BuildTreeImageList(); }
+void MainWindow::BuildTreeImageList() {
+    treeImages_ = ovix::BuildTreeImageList();
+    // The menus draw their icons from the same list.
+    widgets::SetMenuIcons(treeImages_.Get(), kMenuIcons);
+}
 
 void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
     // One read per management class for the whole build; the rows go with it.
@@ -410,6 +415,7 @@ LRESULT MainWindow::OnEraseBackground(WPARAM wParam, LPARAM /*lParam*/) {
 }
 
 void MainWindow::OnDestroy() {
+    widgets::ClearMenuIcons();  // the image list goes with the window
     StopTimers();
     treeTicker_.Detach();
     TreeView_DeleteAllItems(Tree());

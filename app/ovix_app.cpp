@@ -4,6 +4,7 @@
 #include "framework/resources.h"
 #include "probes/os_version.h"
 #include "resources/resource_ids.h"
+#include "widgets/flat_menu.h"
 
 namespace ovix {
 
@@ -21,6 +22,8 @@ bool OvixApp::InitInstance() {
     SetSettingsKey("Ovix");
 
     {
+        // Flat menus with icons for as long as the window runs.
+        const widgets::FlatMenuHook flatMenus;
         MainWindow mainWindow;
         ReadOsVersion();
         mainWindow.DoModal();

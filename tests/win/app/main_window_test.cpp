@@ -102,13 +102,6 @@ TEST_F(MainWindowTest, ExitButtonEndsTheDialogWithOk) {
     EXPECT_EQ(window.Hwnd(), nullptr);
 }
 
-TEST_F(MainWindowTest, CloseBoxEndsTheDialogToo) {
-    ::SendMessageA(window.Hwnd(), WM_CLOSE, 0, 0);
-    test::Pump();  // the dialog posts itself Cancel
-    EXPECT_TRUE(window.Ended());
-    EXPECT_EQ(window.Result(), IDCANCEL);
-}
-
 // The window menu is the system's: opening it must leave Close (and so the
 // close box) working.
 TEST_F(MainWindowTest, WindowMenuKeepsCloseAndTheCloseBoxWorking) {
