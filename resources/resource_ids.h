@@ -23,6 +23,8 @@
 #define IDI_LOG_OFF 1123
 #define IDI_HOMEPAGE 1136
 #define IDI_SCREENSHOT 1169
+#define IDI_CLEAN 1201
+#define IDI_SELECT_ALL 1202
 
 // Tree image list icons (the image list also uses 352, 353, 1039, 1120-1123, 1136)
 #define IDI_TREE_BULLET 1187
