@@ -1,0 +1,81 @@
+// The safe writer on files of the test's own folder: what it leaves on every
+// failure (the old bytes, no temporary file) and what it writes.
+#include "app/safe_text_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string Bytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The names in the folder, to see that no temporary file stayed.
+int FileCount(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    int count = 0;
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &entry)) {
+        count += entry.cFileName[0] != '.';
+    }
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    return count;
+}
+
+// Fails the second write.
+struct FailingWrites : ovix::FileWriteCall {
+    bool Write(HANDLE file, const void* bytes, DWORD size) override {
+        return ++calls < 2 && FileWriteCall::Write(file, bytes, size);
+    }
+    int calls = 0;
+};
+
+TEST(SafeTextFile, ReplacesTheTargetWithCrLfLines) {
+    test::TempFolder folder{"safe-writer"};
+    const std::string target = folder.File("log.txt");
+    std::ofstream(target, std::ios::binary) << "old content, longer than the new";
+    EXPECT_EQ(ovix::SaveTextFile(target, "a\nb\r\n"), ovix::SaveResult::Done);
+    EXPECT_EQ(Bytes(target), "a\r\nb\r\n");
+    EXPECT_EQ(FileCount(folder.Path()), 1);
+}
+
+TEST(SafeTextFile, EveryFailureKeepsTheOldBytesAndLeavesNoTemporaryFile) {
+    test::TempFolder folder{"safe-writer-failures"};
+    const std::string target = folder.File("kept.txt");
+    std::ofstream(target, std::ios::binary) << "old";
+    const long kernel = fw::LiveCount(fw::ResourceKind::Kernel);
+
+    FailingWrites failing;
+    ovix::SafeTextFile midway(target, &failing);
+    ASSERT_TRUE(midway.Begin());
+    EXPECT_TRUE(midway.Write("first"));
+    EXPECT_FALSE(midway.Write("second"));
+    EXPECT_FALSE(midway.Write("third")) << "nothing more after a failure";
+    EXPECT_EQ(midway.Commit(), ovix::SaveResult::WriteFailed);
+
+    EXPECT_EQ(ovix::SaveTextFile(folder.File("missing\\x.txt"), "x"), ovix::SaveResult::CantCreate);
+    ::CreateDirectoryA(folder.File("folder.txt").c_str(), nullptr);
+    EXPECT_EQ(ovix::SaveTextFile(folder.File("folder.txt"), "x"), ovix::SaveResult::WriteFailed);
+    {
+        // Held open without FILE_SHARE_DELETE: it cannot be replaced.
+        fw::UniqueHandle held(::CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(ovix::SaveTextFile(target, "new"), ovix::SaveResult::WriteFailed);
+    }
+    {
+        ovix::SafeTextFile abandoned(target);
+        ASSERT_TRUE(abandoned.Begin());
+        abandoned.Write("never committed");
+    }
+    EXPECT_EQ(Bytes(target), "old");
+    EXPECT_EQ(FileCount(folder.Path()), 2) << "the target and the folder of its name only";
+    EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Kernel), kernel);
+}
+
+}  // namespace
