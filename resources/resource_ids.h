@@ -5,11 +5,13 @@
 // Dialog templates
 #define IDD_MAIN 99
 #define IDD_ABOUT 169
+#define IDD_CLEANER 170
 
 // Menus and bitmaps
 #define IDR_TRAY_MENU 250
 #define IDB_SPLASH 251
 #define IDR_MAIN_MENU 252
+#define IDR_CLEANER_MENU 351
 
 // Icons
 #define IDI_OVIX 101
@@ -93,6 +95,15 @@
 // About dialog controls
 #define IDC_ABOUT_HOMEPAGE 246
 #define IDC_ABOUT_SCROLLER 248
+
+// Cleaner controls: a check box and its label per choice, in run order
+#define IDC_CLEAN_CHECK_FIRST 1301  // 1301-1308
+#define IDC_CLEAN_LABEL_FIRST 1311  // 1311-1318
+#define IDC_CLEAN_GROUP 1320
+#define IDC_CLEAN 1321
+#define IDC_SELECT_ALL 1322
+#define IDC_CLEAN_LOG 1323
+#define ID_SAVE_LOG_AS 33100
 
 // Commands handled by the main window so far (the menus hold the whole catalogue)
 #define ID_EXIT 1
