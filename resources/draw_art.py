@@ -899,6 +899,43 @@ def draw_printer(c):
     c.fill(rrect(5, 14, 9, 15), hexrgb('#3D8EF2'))
 
 
+# cleaner buttons ---------------------------------------------------------------
+
+def draw_clean(c):
+    # broom laid from the top right to the bottom left, its head in a local
+    # frame whose +x runs down the broom towards the bristle tips
+    c.shape(capsule(15, 1, 7.5, 8.5, 1.9), BROWN, grad(BROWN, 1, 9))
+    ox, oy, deg = 5.4, 10.6, 135
+    head = polygon([(-2.2, -1.7), (4.2, -3.9), (4.2, 3.9), (-2.2, 1.7)])
+    c.shape(oriented(head, ox, oy, deg), GOLD, grad(GOLD, 6, 16))
+    strands = (-1.0, 0.0, 1.0) if c.ppu >= 1.5 else (0.0,)
+    for k in strands:
+        stroke = capsule(0.2, 0.7 * k, 3.6, 1.8 * k, hair(c))
+        c.fill(oriented(stroke, ox, oy, deg), GOLD.line, opacity=0.55)
+    c.shape(oriented(rrect(-2.9, -2.0, -1.3, 2.0, 0.4), ox, oy, deg), RED)
+    # the sparkle it leaves behind
+    if c.ppu >= 1.5:
+        c.shape(star(4.3, 4.0, 3.9, 1.0, 4), GLASS, grad(SKY, 0, 8))
+        c.fill(star(9.6, 1.9, 1.6, 0.45, 4), SKY.dark)
+    else:  # no room for an outline: a plain blue glint with a white heart
+        c.fill(star(4.5, 4.5, 4.0, 1.0, 4), SKY.dark)
+        c.fill(rrect(4, 4, 5, 5), WHITE)
+
+
+def draw_select_all(c):
+    c.shape(rrect(1, 0, 15, 16, 1.0), PAPER, grad(PAPER, 0, 16))
+    line = hexrgb('#66758D')
+    if c.ppu < 1.5:  # set pixel by pixel: a drawn tick blurs at this size
+        tick = ((7, 0), (6, 1), (7, 1), (3, 2), (5, 2), (6, 2), (3, 3), (4, 3), (5, 3), (4, 4))
+        for k, top in enumerate((2, 6, 10)):
+            for x, y in tick:
+                c.fill(rrect(x, top + y, x + 1, top + y + 1), GREEN.dark)
+            c.fill(rrect(9, top + 2, 13 if k != 1 else 11, top + 3), line)
+        return
+    for k, y in enumerate((4.0, 8.0, 12.0)):
+        c.fill(polyline([(3.0, y), (4.4, y + 1.3), (6.9, y - 1.7)], 1.5), GREEN.dark)
+        c.fill(rrect(8.5, y - 0.5, 13.5 if k != 1 else 11.5, y + 0.5), line)
+
 # id, drawing function, sizes in pixels
 ICONS = [
     (101, draw_app, (16, 32, 48)),
@@ -959,6 +996,9 @@ ICONS = [
     (1025, draw_hard_disk, (16, 32)),  # 51
     (1198, draw_computer, (16, 32)),  # 53
     (1199, draw_printer, (16, 32)),  # 54
+    # the cleaner's buttons
+    (1201, draw_clean, (16, 32)),
+    (1202, draw_select_all, (16, 32)),
 ]
 
 
