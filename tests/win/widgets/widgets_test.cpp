@@ -4,11 +4,13 @@
 #include "resources/resource_ids.h"
 #include "support/painted.h"
 #include "widgets/gradient_gauge.h"
+#include "widgets/group_box.h"
 #include "widgets/icon_button.h"
 #include "widgets/splash_window.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -162,6 +164,38 @@ TEST(IconButton, DrawsIconAndTextInEveryStateAndOwnsOneIcon) {
     EXPECT_TRUE(Rendered(button, 0).empty()) << "the button no longer names a drawer that is gone";
     ::DestroyWindow(button);
     ::DestroyWindow(plain);
+}
+
+TEST(GroupBox, CaptionInItsColourOverAFrameBrokenUnderItUntilDetached) {
+    const long gdi = fw::LiveCount(fw::ResourceKind::Gdi);
+    HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 240, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
+    HWND box = ::CreateWindowExA(0, "BUTTON", "Selection", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 240, 100,
+                                 parent, nullptr, nullptr, nullptr);
+    const LONG_PTR ownProcedure = ::GetWindowLongPtrA(box, GWLP_WNDPROC);
+    const COLORREF ink = RGB(72, 61, 139), paper = RGB(255, 250, 250), shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    widgets::GroupBox group;
+    ASSERT_TRUE(group.Attach(box, "Comic Sans MS", 22, true, ink, paper));
+    EXPECT_FALSE(widgets::GroupBox().Attach(box, "Tahoma", 12, false, 0, 0)) << "one drawer per box";
+    ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto shown = test::Painted(240, 100, [&](HDC dc) {
+        HDC boxDc = ::GetDC(box);
+        const BOOL copied = ::BitBlt(dc, 0, 0, 240, 100, boxDc, 0, 0, SRCCOPY);
+        return ::ReleaseDC(box, boxDc) && copied;
+    });
+    const auto at = [&](int x, int y) { return shown.at(static_cast<size_t>(y) * 240 + x); };
+    EXPECT_GT(std::count(shown.begin(), shown.begin() + 22 * 240, ink), 100) << "the caption's strokes";
+    // A 22-pixel band: the top edge at its middle, broken from x 6 to past the caption.
+    const std::vector<COLORREF> edge{at(3, 2), at(3, 11), at(7, 11), at(230, 11), at(0, 60), at(239, 99)};
+    EXPECT_EQ(edge, (std::vector<COLORREF>{paper, shadow, paper, shadow, shadow, ::GetSysColor(COLOR_BTNHIGHLIGHT)}));
+
+    group.Detach();
+    EXPECT_EQ(::GetWindowLongPtrA(box, GWLP_WNDPROC), ownProcedure);
+    EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdi);
+    ASSERT_TRUE(group.Attach(box, "Comic Sans MS", 22, true, ink, paper));
+    ::DestroyWindow(parent);
+    EXPECT_EQ(group.Hwnd(), nullptr) << "let go with the box";
+    EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdi);
 }
 
 }  // namespace
