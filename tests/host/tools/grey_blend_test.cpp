@@ -12,7 +12,7 @@ std::vector<uint32_t> Frame(const std::vector<uint32_t>& original, int frame) {
     return target;
 }
 
-TEST(GreyBlend, FramesFromTheSnapshotTruncatedWithAlphaKept) {
+TEST(GreyBlend, BlendsTowardsGreenTruncatedWithAlphaKept) {
     const std::vector<uint32_t> original{0x80FF1000, 0x0CC82864, 0xFF7F7F7F, 0x1200FF00};
     EXPECT_EQ(Frame(original, 0), original);
     // red 255, green 16: (255 + 16 * 19) / 20 = 27.95; blue (0 + 304) / 20 = 15.2.
@@ -24,13 +24,11 @@ TEST(GreyBlend, FramesFromTheSnapshotTruncatedWithAlphaKept) {
     // Out-of-range frames are the nearest end.
     EXPECT_EQ(Frame(original, -3), original);
     EXPECT_EQ(Frame(original, 25), Frame(original, 19));
-}
-
-TEST(GreyBlend, WritesOnlyWhereBothSpansReach) {
-    const std::vector<uint32_t> original{0x00FF0000, 0x00FF0000};
-    std::vector<uint32_t> target{1, 2, 3};
-    ovix::BlendGreyFrame(original, target, 19);
-    EXPECT_EQ(target, (std::vector<uint32_t>{0x000C0000, 0x000C0000, 3}));
+    // Spans of different lengths: only the pixels both hold.
+    std::vector<uint32_t> longer{1, 2, 3, 4, 5};
+    ovix::BlendGreyFrame(original, longer, 19);
+    EXPECT_EQ(longer[3], 0x12F2FFF2u);
+    EXPECT_EQ(longer[4], 5u);
 }
 
 }  // namespace
