@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/screen_saver.h"
 #include "app/screenshot.h"
+#include "tools/cleaner_dialog.h"
 
 namespace ovix {
 namespace {
@@ -70,6 +71,11 @@ void MainWindow::OnFindFiles() { CurrentLauncher().FindFiles(); }
 void MainWindow::OnFontsFolder() { OpenFontsFolder(Hwnd(), Folders()); }
 void MainWindow::OnScreenshot() { TakeScreenshot(Hwnd()); }
 void MainWindow::OnBackupDrivers() { BackupDrivers(Hwnd(), Folders(), seams_.fileShell); }
+void MainWindow::OnCleaner() {
+    CCleanerDlg cleaner;
+    cleaner.DoModal(Hwnd());
+}
+
 void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }
 
 }  // namespace ovix

@@ -112,6 +112,7 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32981, &MainWindow::OnTurnOffMonitor},    {32978, &MainWindow::OnTurnOffMonitor},
         {32971, &MainWindow::OnFindFiles},         {33034, &MainWindow::OnFontsFolder},
         {33060, &MainWindow::OnBackupDrivers},     {32922, &MainWindow::OnDisconnectInternet},
+        {32982, &MainWindow::OnCleaner},           {32983, &MainWindow::OnCleaner},
     };
     static const Map map{messages, commands};
     return map;
@@ -356,8 +357,10 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
         case VK_DOWN:
             OnReduce();
             break;
+        case VK_F3:
+            OnCleaner();
+            return true;
         case VK_F2:  // the computer summary arrives with the reports
-        case VK_F3:  // the cleaner arrives with the tools
         default:
             break;
         }

@@ -139,6 +139,7 @@ private:
     void OnScreenshot();
     void OnBackupDrivers();
     void OnDisconnectInternet();
+    void OnCleaner();
     void RunPower(UINT commandId);
     const ShellWindowFinder& ShellWindows() const;
     CdDrives& CdDriveList() const;

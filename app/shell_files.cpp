@@ -201,7 +201,7 @@ bool ShellFileBatch::Run(int* outResult, bool* outAborted) {
     return started_ && result == 0 && !aborted;
 }
 
-bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shell) {
+bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shell, FILEOP_FLAGS extraFlags) {
     const std::string full = SafeDeleteTarget(path);
     if (full.empty()) return false;
 
@@ -209,7 +209,7 @@ bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shel
     SHFILEOPSTRUCTA operation{};
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
-    operation.fFlags = toRecycleBin ? kDeleteToRecycleBin : kDeletePermanently;
+    operation.fFlags = static_cast<FILEOP_FLAGS>((toRecycleBin ? kDeleteToRecycleBin : kDeletePermanently) | extraFlags);
     ShellFileCall defaultShell;
     return (shell ? shell : &defaultShell)->Run(operation) == 0;
 }

@@ -141,7 +141,9 @@ private:
 // relative path beyond undo). Refused without calling the shell: an empty or
 // blank path, "*" or "?", a drive-relative path ("C:", "C:name"), a last part
 // that is ".", ".." or ends in '.' or ' ', a drive or share root, and a path
-// whose last part changes when it is made absolute.
-bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shell = nullptr);
+// whose last part changes when it is made absolute. The extra flags are added
+// to the two above (FOF_NOERRORUI, FOF_NOCONFIRMMKDIR).
+bool ShellDelete(const std::string& path, bool toRecycleBin, ShellFileCall* shell = nullptr,
+                 FILEOP_FLAGS extraFlags = 0);
 
 }  // namespace ovix

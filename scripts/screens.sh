@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
-# of the menu bar with a sub-menu open and the About box. Expects the builds
+# of the menu bar with a sub-menu open, the About box and the cleaner. Expects the builds
 # and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -88,5 +88,20 @@ import -window root "$out/about.png"
 echo "saved $out/about.png"
 in_desktop "$ctl" close "About Ovix" || true
 sleep 0.5
+# The cleaner, opened by its menu command.
+in_desktop "$ctl" command "$title" 32982
+in_desktop "$ctl" wait "OvixCleaner" 10000
+sleep 1
+import -window root "$out/cleaner.png"
+echo "saved $out/cleaner.png"
+# Clean with the choices ticked at opening (the prefix's own bin, recent
+# documents and cookies): the log fills.
+in_desktop "$ctl" command "OvixCleaner" 1321
+sleep 2
+import -window root "$out/cleaner-log.png"
+echo "saved $out/cleaner-log.png"
+in_desktop "$ctl" close "OvixCleaner" || true
+sleep 0.5
+
 in_desktop "$ctl" close "$title" || true
 sleep 1

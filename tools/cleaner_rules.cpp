@@ -80,11 +80,16 @@ bool PathIsOrIsBelow(std::string_view inner, std::string_view outer) {
     return in.size() == out.size() || IsSeparator(in[out.size()]) || IsSeparator(out.back()) || out.back() == ':';
 }
 
-bool IsCleanableTempFolder(std::string_view folder, const std::vector<std::string>& protectedFolders) {
+bool IsSearchableFolder(std::string_view folder) {
     const std::string path = TrimFolderPath(folder);
     const bool absolute = (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) ||
                           (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]));
-    if (!absolute || IsDriveOrShareRoot(path) || HasWildcard(path)) return false;
+    return absolute && !IsDriveOrShareRoot(path) && !HasWildcard(path);
+}
+
+bool IsCleanableTempFolder(std::string_view folder, const std::vector<std::string>& protectedFolders) {
+    if (!IsSearchableFolder(folder)) return false;
+    const std::string path = TrimFolderPath(folder);
     const std::string_view last = LastPathPart(path);
     if (!EqualNoCase(last, "Temp") && !EqualNoCase(last, "Tmp")) return false;
     for (const std::string& kept : protectedFolders) {

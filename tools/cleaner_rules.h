@@ -23,6 +23,10 @@ std::string InternetFilesLine(int count);
 // True when `inner` is `outer` or lies below it.
 bool PathIsOrIsBelow(std::string_view inner, std::string_view outer);
 
+// An absolute folder that is no drive or share root: one a step may search.
+// Empty, relative ("Folder not found." included) and root paths are not.
+bool IsSearchableFolder(std::string_view folder);
+
 // A folder the temporary-files step may empty: absolute, not a drive or share
 // root, its last part "Temp" or "Tmp" (any case), and neither one of the
 // protected folders (Windows, system, profile, the shell's special folders)

@@ -1,0 +1,12 @@
+// A log list scrolls sideways exactly as far as its widest line needs.
+#pragma once
+
+#include "framework/win.h"
+
+namespace ovix {
+
+// Measures every line in the list's own font (text width plus one average
+// character) and sets the horizontal extent to the widest. Returns it.
+int SetListExtentToWidestLine(HWND list);
+
+}  // namespace ovix
