@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include "app/launcher.h"
 #include "app/update_check.h"
 #include "resources/resource_ids.h"
 
@@ -40,12 +41,6 @@ void AboutDialog::OnTimer(UINT_PTR timerId) {
 
 void AboutDialog::OnDestroy() { ::KillTimer(Hwnd(), kScrollTimer); }
 
-void AboutDialog::OnHomepage() {
-    if (openPage) {
-        openPage(kProductPageUrl);
-    } else {
-        ::ShellExecuteA(Hwnd(), "open", kProductPageUrl, nullptr, nullptr, SW_SHOWNORMAL);
-    }
-}
+void AboutDialog::OnHomepage() { ShellOpen(kProductPageUrl, kShowNormal, Hwnd()); }
 
 }  // namespace ovix

@@ -5,7 +5,6 @@
 #include "widgets/icon_button.h"
 #include "widgets/text_scroller.h"
 
-#include <functional>
 #include <string>
 
 namespace ovix {
@@ -16,9 +15,6 @@ class AboutDialog : public fw::MappedDialog<AboutDialog> {
 public:
     AboutDialog();
     static const Map& MessageMap();
-
-    // Opens the product page; the default is the shell's "open" verb.
-    std::function<void(const std::string&)> openPage;
 
     const widgets::TextScroller& Scroller() const { return scroller_; }
 

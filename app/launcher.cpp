@@ -20,7 +20,7 @@ const char* OrNull(const std::string& text) { return text.empty() ? nullptr : te
 bool Launcher::ShellVerb(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                          const std::string& directory, int show) {
     const HINSTANCE result =
-        ::ShellExecuteA(owner, verb.c_str(), file.c_str(), OrNull(parameters), OrNull(directory), show);
+        ::ShellExecuteA(owner, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), show);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

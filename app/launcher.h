@@ -18,8 +18,9 @@ enum class StartWith { WinExec, CreateProcess };
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // A shell verb ("open", "properties", "explore", "print", "find") on a
-    // file, folder or address. True when the shell says it started.
+    // A shell verb ("open", "properties", "explore", "print", "find"; empty:
+    // the default action) on a file, folder or address. True when the shell
+    // says it started.
     virtual bool ShellVerb(HWND owner, const std::string& verb, const std::string& file,
                            const std::string& parameters, const std::string& directory, int show);
     // A command line, run as typed (the search path finds the program).

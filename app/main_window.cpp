@@ -4,6 +4,7 @@
 #include "app/app_paths.h"
 #include "app/autorun.h"
 #include "app/folder_icon.h"
+#include "app/message_boxes.h"
 #include "app/menu_icons.h"
 #include "framework/registry.h"
 #include "framework/resources.h"
@@ -261,7 +262,7 @@ void MainWindow::ShowAutorunState(bool enabled) {
 void MainWindow::OnAutorun() {
     switch (ToggleAutorun(executablePathLength_ ? executablePath_ : std::string())) {
     case AutorunToggle::KeyUnavailable:
-        ::MessageBoxA(Hwnd(), kRunKeyUnavailable, "Ovix", MB_OK | MB_ICONERROR);
+        ShowError(Hwnd(), kRunKeyUnavailable);
         return;
     case AutorunToggle::Disabled:
     case AutorunToggle::NotWritten:

@@ -1,5 +1,7 @@
 #include "app/update_check.h"
 
+#include "app/launcher.h"
+#include "app/message_boxes.h"
 #include "app/update_rules.h"
 
 #include <wininet.h>
@@ -120,13 +122,11 @@ UpdateOutcome Check(const UpdateCheckSettings& settings) {
     internet.Reset();
 
     if (!UpdateOffersNewVersion(body)) return UpdateOutcome::UpToDate;
-    const int answer = ::MessageBoxA(nullptr, kNewVersionQuestion, "Ovix", MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND);
+    const int answer = ShowMessage(
+        {.text = kNewVersionQuestion, .buttons = MB_YESNO | MB_SETFOREGROUND, .icon = MB_ICONQUESTION});
     if (answer != IDYES) return UpdateOutcome::Declined;
-    if (settings.openPage) {
-        settings.openPage(settings.productPage);
-    } else {
-        ::ShellExecuteA(nullptr, nullptr, settings.productPage.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
-    }
+    // The shell's default action on the page.
+    CurrentLauncher().ShellVerb(nullptr, "", settings.productPage, "", "", kShowDefault);
     return UpdateOutcome::Accepted;
 }
 

@@ -5,7 +5,6 @@
 
 #include "framework/handles.h"
 
-#include <functional>
 #include <string>
 
 namespace ovix {
@@ -22,8 +21,6 @@ struct UpdateCheckSettings {
     std::string productPage = kProductPageUrl;
     // Connect, send and receive time-outs; the library's own receive time-out is infinite.
     DWORD timeoutMs = 10000;
-    // Opens the product page after a Yes (the shell's default action).
-    std::function<void(const std::string&)> openPage;
 };
 
 enum class UpdateOutcome {

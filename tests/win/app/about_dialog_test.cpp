@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/update_check.h"
+#include "support/command_fakes.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,8 @@
 namespace {
 
 TEST(AboutDialog, ScrollingTextHomepageAndOk) {
+    test::CommandFakes fakes;
     ovix::AboutDialog about;
-    std::vector<std::string> opened;
-    about.openPage = [&](const std::string& page) { opened.push_back(page); };
     ASSERT_TRUE(about.CreateModeless());
     ::ShowWindow(about.Hwnd(), SW_SHOW);
     const widgets::TextScroller& scroller = about.Scroller();
@@ -28,7 +28,7 @@ TEST(AboutDialog, ScrollingTextHomepageAndOk) {
     EXPECT_EQ(scroller.Offset(), 0) << "the text never came back";
 
     ::SendMessageA(about.Hwnd(), WM_COMMAND, IDC_ABOUT_HOMEPAGE, 0);
-    EXPECT_EQ(opened, std::vector<std::string>{ovix::kProductPageUrl});
+    EXPECT_EQ(fakes.launcher.calls, std::vector<std::string>{std::string("open|") + ovix::kProductPageUrl + "|||1"});
     ::SendMessageA(about.Hwnd(), WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(about.Ended());
     EXPECT_EQ(about.Hwnd(), nullptr);

@@ -154,12 +154,10 @@ TEST_F(Commands, PowerActionsOnlyAfterYes) {
 
 TEST_F(Commands, ShellWindowsToggleAndTaskbarCommands) {
     HWND taskbar = shell.windows[ShellWindow::Taskbar];
-    Run({32841});  // shown: hidden
-    EXPECT_FALSE(::IsWindowVisible(taskbar));
-    Run({32841});
-    EXPECT_TRUE(::IsWindowVisible(taskbar));
     Run({32786});  // the Start button, hidden: shown
     EXPECT_TRUE(::IsWindowVisible(shell.windows[ShellWindow::StartButton]));
+    Run({32841});  // the taskbar, shown: hidden
+    EXPECT_FALSE(::IsWindowVisible(taskbar));
     Run({32785});
     EXPECT_FALSE(::IsWindowVisible(shell.windows[ShellWindow::Desktop]));
     for (UINT id : {32842u, 32787u, 32823u, 32835u}) {
@@ -199,14 +197,12 @@ TEST_F(Commands, DisconnectSaysWhatHappened) {
 }
 
 TEST_F(Commands, FontsFolderOpenedOnlyWhenItExists) {
-    system.fonts = "C:\\no such folder\\Fonts";
-    Run({33034});
-    system.fonts.reset();
-    Run({33034});
+    for (const std::optional<std::string> fonts : {std::optional<std::string>("C:\\no such\\Fonts"),
+                                                   std::optional<std::string>(), std::optional<std::string>("C:\\windows")}) {
+        system.fonts = fonts;
+        Run({33034});
+    }
     EXPECT_EQ(fakes.boxes.Texts(), "Can't open Fonts directory. / Can't open Fonts directory.");
-    EXPECT_TRUE(fakes.launcher.calls.empty());
-    system.fonts = "C:\\windows";
-    Run({33034});
     EXPECT_EQ(fakes.launcher.calls, std::vector<std::string>{"open|C:\\windows|||10"});
 }
 

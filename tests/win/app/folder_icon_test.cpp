@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -39,8 +38,7 @@ TEST(FolderIcon, AForeignIniIsLeftAlone) {
         const std::string ini = folder.File("Desktop.ini");
         std::ofstream(ini, std::ios::binary) << foreign;
         EXPECT_EQ(ovix::MarkFolderWithIcon(folder.Path(), folder.File("Ovix.exe")), ovix::FolderMark::Foreign);
-        std::ifstream file(ini, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), foreign);
+        EXPECT_EQ(test::FileBytes(ini), foreign);
     }
 }
 

@@ -1,30 +1,21 @@
 // The safe writer on files of the test's own folder: what it leaves on every
 // failure (the old bytes, no temporary file) and what it writes.
 #include "app/safe_text_file.h"
+#include "app/shell_files.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
-std::string Bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
-// The names in the folder, to see that no temporary file stayed.
-int FileCount(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    int count = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &entry)) {
-        count += entry.cFileName[0] != '.';
-    }
-    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
-    return count;
+// Files and folders in the folder, to see that no temporary file stayed.
+size_t EntryCount(const std::string& folder) {
+    ovix::FileSearch search;
+    search.AddFolder(folder, false);
+    search.Search("*", true, true);
+    return search.Results().size();
 }
 
 // Fails the second write.
@@ -40,8 +31,8 @@ TEST(SafeTextFile, ReplacesTheTargetWithCrLfLines) {
     const std::string target = folder.File("log.txt");
     std::ofstream(target, std::ios::binary) << "old content, longer than the new";
     EXPECT_EQ(ovix::SaveTextFile(target, "a\nb\r\n"), ovix::SaveResult::Done);
-    EXPECT_EQ(Bytes(target), "a\r\nb\r\n");
-    EXPECT_EQ(FileCount(folder.Path()), 1);
+    EXPECT_EQ(test::FileBytes(target), "a\r\nb\r\n");
+    EXPECT_EQ(EntryCount(folder.Path()), 1u);
 }
 
 TEST(SafeTextFile, EveryFailureKeepsTheOldBytesAndLeavesNoTemporaryFile) {
@@ -73,8 +64,8 @@ TEST(SafeTextFile, EveryFailureKeepsTheOldBytesAndLeavesNoTemporaryFile) {
         ASSERT_TRUE(abandoned.Begin());
         abandoned.Write("never committed");
     }
-    EXPECT_EQ(Bytes(target), "old");
-    EXPECT_EQ(FileCount(folder.Path()), 2) << "the target and the folder of its name only";
+    EXPECT_EQ(test::FileBytes(target), "old");
+    EXPECT_EQ(EntryCount(folder.Path()), 2u) << "the target and the folder of its name only";
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Kernel), kernel);
 }
 

@@ -10,23 +10,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <thread>
 #include <vector>
 
 namespace {
 
-std::vector<unsigned char> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+uint32_t Le32(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
 }
-
-uint32_t Le32(const std::vector<unsigned char>& bytes, size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class Screenshot : public testing::Test {
 protected:
@@ -89,12 +82,11 @@ TEST_F(Screenshot, WindowSavedAs24BitBitmapEvenWhenTheClipboardIsEmptiedMeanwhil
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdi);
     EXPECT_EQ(fw::LiveCount(fw::ResourceKind::DeviceContext), dcs);
 
-    const std::vector<unsigned char> bytes = ReadFile(folder.File("shot.bmp"));
+    const std::string bytes = test::FileBytes(folder.File("shot.bmp"));
     ASSERT_GT(bytes.size(), 54u);
     const long width = frame.right - frame.left, height = frame.bottom - frame.top;
     const size_t row = (width * 3 + 3) & ~3;
-    EXPECT_EQ(bytes[0], 'B');
-    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
     EXPECT_EQ(Le32(bytes, 2), bytes.size());
     EXPECT_EQ(Le32(bytes, 10), 54u);
     EXPECT_EQ(Le32(bytes, 14), 40u);
@@ -106,22 +98,21 @@ TEST_F(Screenshot, WindowSavedAs24BitBitmapEvenWhenTheClipboardIsEmptiedMeanwhil
     // A pixel inside the empty tree, rows stored bottom up, blue first.
     const long x = (tree.left + tree.right) / 2 - frame.left, y = (tree.top + tree.bottom) / 2 - frame.top;
     const size_t at = 54 + (height - 1 - y) * row + x * 3;
-    EXPECT_EQ(RGB(bytes[at + 2], bytes[at + 1], bytes[at]), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(RGB(uint8_t(bytes[at + 2]), uint8_t(bytes[at + 1]), uint8_t(bytes[at])), ::GetSysColor(COLOR_WINDOW));
 
     const std::string answer = folder.File("identify.txt");
     ASSERT_TRUE(test::RunUnixAndWait("/bin/sh -c \"identify -format '%w %h %m' '" + test::UnixPath(folder.File("shot.bmp")) +
                                          "' > '" + test::UnixPath(answer) + "'\"",
-                                     "Z:\\bin\\sh", [&] { return !ReadFile(answer).empty(); }));
-    const std::vector<unsigned char> identified = ReadFile(answer);
+                                     "Z:\\bin\\sh", [&] { return !test::FileBytes(answer).empty(); }));
     // "BMP3": ImageMagick's name for a bitmap with the 40-byte header.
-    EXPECT_EQ(std::string(identified.begin(), identified.end()),
+    EXPECT_EQ(test::FileBytes(answer),
               std::to_string(width) + " " + std::to_string(height) + " BMP3");
 }
 
 TEST_F(Screenshot, TypedExtensionGetsASecondOneAndCancelWritesNothing) {
     Shoot(folder.File("shot.bmp"));
-    EXPECT_TRUE(Exists(folder.File("shot.bmp.bmp")));
-    EXPECT_FALSE(Exists(folder.File("shot.bmp")));
+    EXPECT_TRUE(test::Exists(folder.File("shot.bmp.bmp")));
+    EXPECT_FALSE(test::Exists(folder.File("shot.bmp")));
     Shoot("");
     EXPECT_TRUE(::IsWindowVisible(window.Hwnd()));
     EXPECT_TRUE(fakes.boxes.shown.empty()) << "no error on Cancel";
@@ -137,7 +128,7 @@ TEST_F(Screenshot, UnwritableTargetsLeaveNoFileAndSaySo) {
         EXPECT_TRUE(::IsWindowVisible(window.Hwnd()));
     }
     ovix::SetCommonDialogs(nullptr);
-    EXPECT_FALSE(Exists(folder.File("missing")));
+    EXPECT_FALSE(test::Exists(folder.File("missing")));
     EXPECT_EQ(::GetFileAttributesA(folder.File("taken.bmp").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               DWORD(FILE_ATTRIBUTE_DIRECTORY));
     ASSERT_EQ(fakes.boxes.shown.size(), 2u);

@@ -3,12 +3,11 @@
 #include "app/update_check.h"
 
 #include "framework/handles.h"
+#include "support/command_fakes.h"
 #include "support/local_http_server.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <mutex>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -26,63 +25,34 @@ constexpr char kProductPage[] = "http://127.0.0.1:9/product-page";
 // Every check must end well within this, time-outs included.
 constexpr DWORD kBoundMs = 15000;
 
-// The visible message box with our caption, or null (each suite runs in a process of its own).
-HWND FindBox() {
-    HWND box = ::FindWindowA("#32770", "Ovix");
-    return box && ::IsWindowVisible(box) ? box : nullptr;
-}
-
-// A box's text (asked with a bounded wait: the box runs its loop on the worker's thread), then its buttons.
-std::string Describe(HWND box) {
-    char text[1024] = "";
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(::GetDlgItem(box, 65535), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
-    std::string described = text;
-    for (const auto& [id, name] : {std::pair{IDYES, "+yes"}, {IDNO, "+no"}, {IDCANCEL, "+cancel"}}) {
-        described += ::GetDlgItem(box, id) ? name : "";
-    }
-    return described;
-}
-
 struct CheckRun {
     bool ended = false;  // the worker ended within the bound
     UpdateOutcome outcome = UpdateOutcome::Unreachable;
-    std::vector<std::string> questions;  // each box described
-    long kernelWhileAsking = -1;         // owners alive while the box was up, beyond those before the check
+    std::vector<std::string> questions;  // text, then "+yes+no" for those buttons
+    long kernelWhileAsking = -1;         // owners alive while asking, beyond those before the check
     std::vector<std::string> pagesOpened;
     long kernelLeft = 0;  // after the worker and its handle are gone, against before
 };
 
-// The check on StartUpdateCheck's worker thread; any question is answered with `answer` from this thread
-// (posted: a sent click would wait for the modal loop).
+// The check on StartUpdateCheck's worker thread; a question is answered with `answer` there.
 CheckRun RunCheck(const std::string& url, int answer = IDNO, DWORD timeoutMs = 5000) {
-    auto pages = std::make_shared<std::pair<std::mutex, std::vector<std::string>>>();
-    ovix::UpdateCheckSettings settings{url, kProductPage, timeoutMs, [pages](const std::string& page) {
-                                           std::lock_guard<std::mutex> lock(pages->first);
-                                           pages->second.push_back(page);
-                                       }};
+    test::CommandFakes fakes;
     CheckRun run;
     const long kernelBefore = fw::LiveCount(fw::ResourceKind::Kernel);
+    fakes.boxes.answer = answer;
+    fakes.boxes.onShow = [&] { run.kernelWhileAsking = fw::LiveCount(fw::ResourceKind::Kernel) - kernelBefore; };
     {
-        fw::UniqueHandle worker = ovix::StartUpdateCheck(std::move(settings));
+        fw::UniqueHandle worker = ovix::StartUpdateCheck({url, kProductPage, timeoutMs});
         EXPECT_TRUE(worker);
-        HWND answered = nullptr;
-        for (const DWORD start = ::GetTickCount(); worker && ::GetTickCount() - start < kBoundMs;) {
-            if ((run.ended = ::WaitForSingleObject(worker.Get(), 20) == WAIT_OBJECT_0)) break;
-            HWND box = FindBox();
-            if (!box || box == answered) continue;
-            run.questions.push_back(Describe(box));
-            run.kernelWhileAsking = fw::LiveCount(fw::ResourceKind::Kernel) - kernelBefore;
-            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
-            answered = box;
-        }
+        run.ended = worker && ::WaitForSingleObject(worker.Get(), kBoundMs) == WAIT_OBJECT_0;
+        if (worker && !run.ended) ::WaitForSingleObject(worker.Get(), INFINITE);  // the fakes must outlive it
     }
     run.kernelLeft = fw::LiveCount(fw::ResourceKind::Kernel) - kernelBefore;
     run.outcome = ovix::LastUpdateOutcome();
-    std::lock_guard<std::mutex> lock(pages->first);
-    run.pagesOpened = pages->second;
+    for (const auto& box : fakes.boxes.shown) {
+        run.questions.push_back(box.text + ((box.buttons & MB_TYPEMASK) == MB_YESNO ? "+yes+no" : ""));
+    }
+    run.pagesOpened = fakes.launcher.calls;
     return run;
 }
 
@@ -96,17 +66,14 @@ void Expect(const CheckRun& run, UpdateOutcome expected, const std::vector<std::
     EXPECT_EQ(run.kernelLeft, 0);
 }
 
-class UpdateCheck : public testing::Test {
-protected:
-    void TearDown() override { EXPECT_EQ(FindBox(), nullptr) << "a box was left open"; }
-};
+using UpdateCheck = testing::Test;
 
 TEST_F(UpdateCheck, AnotherVersionAsksOnceAndYesOpensTheProductPage) {
     LocalHttpServer server(HttpAnswer(200, "\xEF\xBB\xBF" "1.0.5\r\n<html>notes</html>\r\n"));
     ASSERT_TRUE(server.Started());
     for (const auto& [answer, outcome] : {std::pair{IDNO, UpdateOutcome::Declined}, {IDYES, UpdateOutcome::Accepted}}) {
         const CheckRun run = RunCheck(server.Url(kPath), answer);
-        const std::vector<std::string> pages(answer == IDYES, kProductPage);
+        const std::vector<std::string> pages(answer == IDYES, std::string("|") + kProductPage + "|||10");
         Expect(run, outcome, {std::string(kQuestion) + "+yes+no"}, pages);
         // Only the worker's thread handle is held while the user is asked: every internet handle is closed first.
         EXPECT_EQ(run.kernelWhileAsking, 1);

@@ -8,7 +8,7 @@
 #include "app/launcher.h"
 #include "app/message_boxes.h"
 
-#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +37,7 @@ struct RecordingLauncher : ovix::Launcher {
 struct ScriptedBoxes : ovix::MessageBoxes {
     int Show(const ovix::MessageBoxRequest& request) override {
         shown.push_back(request);
+        if (onShow) onShow();
         return answer;
     }
     std::string Texts() const {
@@ -46,6 +47,7 @@ struct ScriptedBoxes : ovix::MessageBoxes {
     }
     int answer = IDOK;
     std::vector<ovix::MessageBoxRequest> shown;
+    std::function<void()> onShow;
 };
 
 struct ScriptedPickers : ovix::CommonDialogs {

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <map>
+#include <vector>
 
 namespace test {
 
@@ -20,11 +21,11 @@ public:
         windows[ShellWindow::Desktop] = Make(nullptr);
         windows[ShellWindow::Screen] = Make(nullptr);
         for (ShellWindow window : shown) ::ShowWindow(windows[window], SW_SHOW);
+        tops_ = {windows[ShellWindow::Desktop], windows[ShellWindow::Taskbar], windows[ShellWindow::Screen]};
     }
+    // Also when a test emptied the map to play a system without them.
     ~OwnShellWindows() override {
-        for (ShellWindow top : {ShellWindow::Desktop, ShellWindow::Taskbar, ShellWindow::Screen}) {
-            ::DestroyWindow(windows[top]);
-        }
+        for (HWND top : tops_) ::DestroyWindow(top);
     }
     HWND Find(ShellWindow which) const override {
         const auto found = windows.find(which);
@@ -39,6 +40,7 @@ public:
     std::map<ShellWindow, HWND> windows;
 
 private:
+    std::vector<HWND> tops_;
     static HWND Make(HWND parent) {
         return ::CreateWindowExA(0, "STATIC", "", parent ? WS_CHILD : WS_POPUP, 0, 0, 10, 10, parent, nullptr,
                                  nullptr, nullptr);

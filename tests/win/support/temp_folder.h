@@ -5,9 +5,19 @@
 #include "app/app_paths.h"
 #include "framework/resources.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace test {
+
+// A file's bytes, or nothing when it cannot be read.
+inline std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class TempFolder {
 public:

@@ -8,15 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 
-std::string Bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 class CleanerDialog : public testing::Test {
 protected:
@@ -68,8 +62,8 @@ TEST_F(CleanerDialog, SaveLogAsWritesCrLfLinesUnderATxtName) {
     }
     std::string expected;
     for (const std::string& line : lines) expected += line + "\r\n";
-    EXPECT_EQ(Bytes(root.File("log.txt")), expected);
-    EXPECT_EQ(Bytes(root.File("twice.txt")), expected);
+    EXPECT_EQ(test::FileBytes(root.File("log.txt")), expected);
+    EXPECT_EQ(test::FileBytes(root.File("twice.txt")), expected);
     EXPECT_EQ(fakes.pickers.asked, std::vector<std::string>(2, "Save OvixCleaner Report As..."));
     EXPECT_EQ(fakes.launcher.calls, (std::vector<std::string>{"open|" + root.File("log.txt") + "|||10",
                                                               "open|" + root.File("twice.txt") + "|||10"}));

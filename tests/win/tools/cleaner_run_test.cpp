@@ -14,7 +14,6 @@
 
 namespace {
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Runs of "Deleted: " lines sorted: the file system decides their order.
 std::vector<std::string> Sorted(std::vector<std::string> lines) {
@@ -80,7 +79,7 @@ TEST_F(CleanerRun, AllEightStepsLogWhatWentAndKeepWhatMustStay) {
     ::SendMessageA(dialog.Hwnd(), WM_COMMAND, IDC_SELECT_ALL, 0);
     Clean();
 
-    const bool readOnlyGone = !Exists(root.File("Profile\\TMP\\readonly.tmp"));
+    const bool readOnlyGone = !test::Exists(root.File("Profile\\TMP\\readonly.tmp"));
     std::vector<std::string> expected = {
         " -> Recents documents: Cleaned.",
         " -> Typed URLs from the Address bar of IE: Cleaned.",
@@ -108,7 +107,7 @@ TEST_F(CleanerRun, AllEightStepsLogWhatWentAndKeepWhatMustStay) {
 
     for (const char* kept : {"Windows\\sentinel.txt", "Elsewhere\\sentinel.txt", "NotTemp\\kept.tmp",
                              "Cookies\\b.txtold", "Cookies\\sub\\c.txt", "Cache\\Desktop.ini", "Profile\\TMP\\locked.tmp"}) {
-        EXPECT_TRUE(Exists(root.File(kept))) << kept;
+        EXPECT_TRUE(test::Exists(root.File(kept))) << kept;
     }
     EXPECT_TRUE(link.IsLink());
     EXPECT_EQ(system.calls, (std::vector<std::string>{"recent", "history", "empty bin"})) << "one run only";

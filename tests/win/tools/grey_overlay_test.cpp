@@ -1,4 +1,3 @@
-#include "framework/handles.h"
 #include "tools/grey_overlay.h"
 
 #include <gtest/gtest.h>
@@ -72,19 +71,6 @@ TEST_F(GreyOverlay, CoversOnlyWhatIsOnTheScreen) {
     ::SetWindowPos(target, nullptr, -500, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_FALSE(overlay.Show(target)) << "nothing of it on the screen";
     EXPECT_EQ(overlay.Hwnd(), nullptr);
-}
-
-TEST_F(GreyOverlay, ReleasesItsPictureWhicheverWayItGoes) {
-    const long gdi = fw::LiveCount(fw::ResourceKind::Gdi);
-    for (int round = 0; round < 20; ++round) {
-        ovix::GreyOverlay cover;
-        ASSERT_TRUE(cover.Show(target));
-        if (round % 2 == 0) continue;  // its end closes it
-        ::SendMessageA(cover.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdi) << "freed with its window";
-    }
-    EXPECT_EQ(fw::LiveCount(fw::ResourceKind::Gdi), gdi);
-    EXPECT_EQ(::FindWindowA(ovix::GreyOverlay::kClassName, nullptr), nullptr);
 }
 
 }  // namespace

@@ -132,15 +132,6 @@ TEST_F(FlatMenu, MeasuresTextInTheMenuFontBesideTheIconColumn) {
     const int room = static_cast<int>(copy.itemWidth) - width("Copy");
     EXPECT_TRUE(static_cast<int>(save.itemWidth) - width("Save report") == room && room >= 32) << room;
     EXPECT_GT(static_cast<int>(copyTab.itemWidth), static_cast<int>(copy.itemWidth) + width("Ctrl+C"));
-    ::SetMenuDefaultItem(popup, 40001, FALSE);
-    EXPECT_GT(Measure(3).itemWidth, copy.itemWidth) << "the default item is measured in bold";
-    MENUITEMINFOA longer{};
-    longer.cbSize = sizeof(longer);
-    longer.fMask = MIIM_STRING;
-    longer.dwTypeData = const_cast<char*>("&Copy all of it\tCtrl+C");
-    ASSERT_TRUE(::SetMenuItemInfoA(popup, 1, TRUE, &longer));
-    Prepare(popup);
-    EXPECT_GT(Measure(1).itemWidth, copyTab.itemWidth) << "a text changed between two openings";
 }
 
 TEST_F(FlatMenu, DrawsIconsStatesAndSeparatorsAndReleasesWhatItMakes) {
