@@ -19,9 +19,17 @@ const char* OrNull(const std::string& text) { return text.empty() ? nullptr : te
 
 bool Launcher::ShellVerb(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                          const std::string& directory, int show) {
-    const HINSTANCE result =
-        ::ShellExecuteA(owner, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), show);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof(execute);
+    // The property sheet is a verb of the item's context menu, not of its file type.
+    execute.fMask = verb == "properties" ? SEE_MASK_INVOKEIDLIST : 0;
+    execute.hwnd = owner;
+    execute.lpVerb = OrNull(verb);
+    execute.lpFile = file.c_str();
+    execute.lpParameters = OrNull(parameters);
+    execute.lpDirectory = OrNull(directory);
+    execute.nShow = show;
+    return ::ShellExecuteExA(&execute) != FALSE;
 }
 
 bool Launcher::CommandLine(const std::string& text, int show, StartWith how) {

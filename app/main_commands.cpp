@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/screen_saver.h"
 #include "app/screenshot.h"
+#include "lists/process_window.h"
 #include "tools/cleaner_dialog.h"
 
 namespace ovix {
@@ -74,6 +75,11 @@ void MainWindow::OnBackupDrivers() { BackupDrivers(Hwnd(), Folders(), seams_.fil
 void MainWindow::OnCleaner() {
     CCleanerDlg cleaner;
     cleaner.DoModal(Hwnd());
+}
+
+void MainWindow::OnProcesses() {
+    CProcess processes(processLoad_);
+    processes.DoModal(Hwnd());
 }
 
 void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }

@@ -63,7 +63,8 @@ std::string ReadExecutablePath() {
 MainWindow::MainWindow(MainWindowOptions options)
     : MappedDialog(IDD_MAIN),
       options_(std::move(options)),
-      cpuLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()) {
+      cpuLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()),
+      processLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()) {
     bigIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXICON));
     smallIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXSMICON));
     mailAccounts_ = ReadMailAccounts();
@@ -114,6 +115,7 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32971, &MainWindow::OnFindFiles},         {33034, &MainWindow::OnFontsFolder},
         {33060, &MainWindow::OnBackupDrivers},     {32922, &MainWindow::OnDisconnectInternet},
         {32982, &MainWindow::OnCleaner},           {32983, &MainWindow::OnCleaner},
+        {32905, &MainWindow::OnProcesses},
     };
     static const Map map{messages, commands};
     return map;

@@ -140,6 +140,7 @@ private:
     void OnBackupDrivers();
     void OnDisconnectInternet();
     void OnCleaner();
+    void OnProcesses();
     void RunPower(UINT commandId);
     const ShellWindowFinder& ShellWindows() const;
     CdDrives& CdDriveList() const;
@@ -170,6 +171,8 @@ private:
     SystemInfoCollector systemInfo_;
     cpu::CpuProbe cpu_;
     cpu::CpuUsagePercent cpuLoad_;
+    // The process window's own reading, kept between its openings.
+    cpu::CpuUsagePercent processLoad_;
     FactSheet facts_;
     InformationTree infoTree_;
     std::vector<std::string> buildProgress_;

@@ -23,7 +23,7 @@ target_compile_definitions(ovix_core PUBLIC
     _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0600 NOMINMAX __USE_MINGW_ANSI_STDIO=1)
 target_link_libraries(ovix_core PUBLIC
     comctl32 wininet ws2_32 ole32 oleaut32 uuid shell32 shlwapi winmm msimg32 gdi32 user32 advapi32 comdlg32
-    setupapi)
+    setupapi version)
 # One self-contained file: no libstdc++, libgcc or libwinpthread DLLs beside it.
 set(OVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
@@ -119,6 +119,10 @@ if(OVIX_WINDOWS_TESTS)
     target_link_libraries(system_info_child PRIVATE ovix_core)
     target_link_options(system_info_child PRIVATE ${OVIX_STATIC_LINK})
     add_dependencies(ovix_win_tests system_info_child)
+    # The processes the process-list tests act on.
+    add_executable(sleeper_child ${CMAKE_SOURCE_DIR}/tests/win_child/sleeper_child.cpp)
+    target_link_options(sleeper_child PRIVATE ${OVIX_STATIC_LINK})
+    add_dependencies(ovix_win_tests sleeper_child)
     # One test per suite: each Wine process costs more than a second to start,
     # and a suite still runs apart from the others. The suites are read from
     # the sources, so nothing runs Wine at build time.

@@ -90,36 +90,6 @@ int DayOfYear(int year, int month, int day) {
     return kDaysBefore[month - 1] + day - 1 + (leap && month > 2 ? 1 : 0);
 }
 
-// A file time as strftime's "%c" in local time (with the daylight rule of
-// that date); empty when it cannot be converted.
-std::string FileTimeText(const FILETIME& time) {
-    SYSTEMTIME utc{};
-    SYSTEMTIME local{};
-    if (!::FileTimeToSystemTime(&time, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
-        return {};
-    }
-    // The runtime's strftime rejects years it cannot print.
-    if (local.wYear < 1900 || local.wYear > 9999 || local.wMonth < 1 || local.wMonth > 12) return {};
-    std::tm fields{};
-    fields.tm_year = local.wYear - 1900;
-    fields.tm_mon = local.wMonth - 1;
-    fields.tm_mday = local.wDay;
-    fields.tm_hour = local.wHour;
-    fields.tm_min = local.wMinute;
-    fields.tm_sec = local.wSecond;
-    fields.tm_wday = local.wDayOfWeek;
-    fields.tm_yday = DayOfYear(local.wYear, local.wMonth, local.wDay);
-    fields.tm_isdst = -1;
-    for (size_t size = 64; size <= 4096; size *= 4) {
-        std::string text(size, '\0');
-        const size_t length = std::strftime(text.data(), text.size(), "%c", &fields);
-        if (length > 0) {
-            text.resize(length);
-            return text;
-        }
-    }
-    return {};
-}
 
 // The entry of a file or folder itself, found by a search on its own path.
 std::optional<WIN32_FIND_DATAA> FindOwnEntry(const std::string& path) {
@@ -223,6 +193,37 @@ bool EndsWithScreenSaverExtension(const char* name) {
 }
 
 }  // namespace
+
+// A file time as strftime's "%c" in local time (with the daylight rule of
+// that date); empty when it cannot be converted.
+std::string FileTimeText(const FILETIME& time) {
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    if (!::FileTimeToSystemTime(&time, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        return {};
+    }
+    // The runtime's strftime rejects years it cannot print.
+    if (local.wYear < 1900 || local.wYear > 9999 || local.wMonth < 1 || local.wMonth > 12) return {};
+    std::tm fields{};
+    fields.tm_year = local.wYear - 1900;
+    fields.tm_mon = local.wMonth - 1;
+    fields.tm_mday = local.wDay;
+    fields.tm_hour = local.wHour;
+    fields.tm_min = local.wMinute;
+    fields.tm_sec = local.wSecond;
+    fields.tm_wday = local.wDayOfWeek;
+    fields.tm_yday = DayOfYear(local.wYear, local.wMonth, local.wDay);
+    fields.tm_isdst = -1;
+    for (size_t size = 64; size <= 4096; size *= 4) {
+        std::string text(size, '\0');
+        const size_t length = std::strftime(text.data(), text.size(), "%c", &fields);
+        if (length > 0) {
+            text.resize(length);
+            return text;
+        }
+    }
+    return {};
+}
 
 std::optional<std::string> WindowsFolderPath() {
     return ReadSizedPath([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });

@@ -10,7 +10,13 @@
 #include <string>
 #include <vector>
 
+struct _FILETIME;
+
 namespace ovix::probes {
+
+// A file time as strftime's "%c" in local time (with the daylight rule of
+// that date); empty when it cannot be converted.
+std::string FileTimeText(const _FILETIME& time);
 
 // Folder paths, for code that goes on to use them: nothing when the call
 // fails (a fallback text is never a path).

@@ -6,6 +6,7 @@
 #define IDD_MAIN 99
 #define IDD_ABOUT 169
 #define IDD_CLEANER 170
+#define IDD_PROCESSES 1027
 
 // Menus and bitmaps
 #define IDR_TRAY_MENU 250
@@ -104,6 +105,11 @@
 #define IDC_SELECT_ALL 1322
 #define IDC_CLEAN_LOG 1323
 #define ID_SAVE_LOG_AS 33100
+
+// Process window controls
+#define IDC_PROCESS_LIST 1032
+#define IDC_MODULE_TEXT 519
+#define IDC_MODULE_LIST 102
 
 // Commands handled by the main window so far (the menus hold the whole catalogue)
 #define ID_EXIT 1

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
-# of the menu bar with a sub-menu open, the About box and the cleaner. Expects the builds
+# of the menu bar with a sub-menu open, the About box, the cleaner
+# and the process window. Expects the builds
 # and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -101,6 +102,21 @@ sleep 2
 import -window root "$out/cleaner-log.png"
 echo "saved $out/cleaner-log.png"
 in_desktop "$ctl" close "OvixCleaner" || true
+sleep 0.5
+
+# The process window (its caption changes with the load: closed by Escape),
+# a process selected with its modules below, and its context menu.
+in_desktop "$ctl" command "$title" 32905
+sleep 5
+xdotool key Down Down Down
+sleep 2
+import -window root "$out/processes.png"
+echo "saved $out/processes.png"
+xdotool key shift+F10
+sleep 1
+import -window root "$out/processes-menu.png"
+echo "saved $out/processes-menu.png"
+xdotool key Escape Escape
 sleep 0.5
 
 in_desktop "$ctl" close "$title" || true

@@ -197,7 +197,7 @@ TEST_F(Commands, DisconnectSaysWhatHappened) {
 }
 
 TEST_F(Commands, FontsFolderOpenedOnlyWhenItExists) {
-    for (const std::optional<std::string> fonts : {std::optional<std::string>("C:\\no such\\Fonts"),
+    for (const std::optional<std::string>& fonts : {std::optional<std::string>("C:\\no such\\Fonts"),
                                                    std::optional<std::string>(), std::optional<std::string>("C:\\windows")}) {
         system.fonts = fonts;
         Run({33034});

@@ -1,0 +1,92 @@
+// The frame of every list window: report-style list views (one or more per
+// window) with a small-icon image list, columns as fractions of the width,
+// rows appended as the source gives them, and the common actions: web search
+// on a column, copy one record or all of them, the shell's property sheet of
+// a path cell, and a context menu built from a table.
+#pragma once
+
+#include "framework/dialog.h"
+#include "framework/handles.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace ovix {
+
+struct ListColumn {
+    const char* title;
+    int divisor;  // the width is the list's client width divided by this
+};
+
+struct ListSpec {
+    int listId;
+    std::span<const ListColumn> columns;
+    std::span<const std::string> labels;  // of the text record, one per column
+    int searchColumn;
+    bool numbered;  // "All" puts "n\xB0: <i>" before each record
+    int background = COLOR_WINDOW;
+};
+
+// One list view of a window.
+class ListPane {
+public:
+    void Attach(HWND dialog, const ListSpec& spec);
+    void Detach();
+    HWND List() const { return list_; }
+
+    // Empties the rows and the image list.
+    void Clear();
+    // Appends a row with its icon (null: none; the pane keeps a copy) and returns its index.
+    int AddRow(const std::vector<std::string>& cells, HICON icon);
+    int AddRow(const std::vector<std::string>& cells, int imageIndex);
+    int AddImage(HICON icon);
+    int RowCount() const;
+    int SelectedRow() const;  // -1 when none
+    std::string Cell(int row, int column) const;
+    std::vector<std::string> Row(int row) const;
+
+    void SearchSelected() const;
+    // The selected row's record (nothing without a selection) or every row's, on the clipboard.
+    bool CopySelected() const;
+    bool CopyAll() const;
+    // The shell's property sheet of the selected row's file; an empty cell opens nothing.
+    void ShowProperties(int pathColumn) const;
+
+private:
+    HWND dialog_ = nullptr;
+    HWND list_ = nullptr;
+    ListSpec spec_{};
+    fw::ImageListHandle images_;
+};
+
+// The base of the list windows: F5 waits 350 ms and refreshes (caught before
+// the list sees the key, through the dialogs' own message loop), and a right
+// click opens the menu of the list under it.
+class ListViewerDialog : public fw::Dialog {
+public:
+    using fw::Dialog::Dialog;
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    // The list's whole refill; lists without a refresh leave it empty.
+    virtual void Refresh() {}
+    virtual bool HasRefresh() const { return false; }
+    // The menu for the control under the click (`at` in screen points).
+    virtual void ShowListMenu(HWND control, POINT at) = 0;
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// A context-menu entry: in a titled sub-menu when `popup` is set. Items with
+// the same popup title share one sub-menu, placed where the first appears.
+struct ListMenuItem {
+    const char* popup;
+    UINT id;
+    const char* text;
+};
+
+// The menu as the table says, tracked at the screen point; the chosen command
+// arrives as WM_COMMAND like any other. Ids in `greyed` are greyed.
+void TrackListMenu(HWND owner, std::span<const ListMenuItem> items, POINT at, std::span<const UINT> greyed = {});
+
+}  // namespace ovix
