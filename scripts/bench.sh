@@ -126,6 +126,15 @@ awk -v l="$listed" -v q="$quiet" -v b="$bare_walk" -v s="$safe" -v p="$plain" 'B
     printf "  the step logged to the list             %8.1f   ratio to nothing %.2f  (goal: at most 1.2)\n", l, l / q
     printf "  safe writer, 5,000 lines                %8.2f\n  one fwrite of the same bytes            %8.2f   ratio %.2f\n", s, p, (p > 0 ? s / p : 0) }'
 
+# The process window's fill with 200 extra sleepers against a bare loop of
+# the same reads (goal: at most 2x), and one caption tick against a bare
+# processor-load reading.
+read -r fill bare_fill rows tick bare_tick < <(wine "$bin/process_bench.exe" 200 3 | tr -d '\r')
+echo "process window, $rows processes, median of 3 (ms):"
+awk -v f="$fill" -v b="$bare_fill" -v t="$tick" -v u="$bare_tick" 'BEGIN {
+    printf "  fill                %8.1f\n  bare loop of its reads %5.1f   ratio %.2f  (goal: at most 2)\n", f, b, f / b
+    printf "  caption tick %.1f us, bare load reading %.1f us\n", t, u }'
+
 # The management-service probes of one tree build: (a) ours, (b) bare COM with
 # one connection per query, (c) the same queries on one connection, (d) ours
 # within a ClassReadScope (one read per class, as the program's build runs them);
