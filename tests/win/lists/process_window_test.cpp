@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 namespace {
 
 class Sleepers {
@@ -95,6 +97,22 @@ TEST_F(ProcessWindow, RowsModulesAndTheSystemCase) {
     ASSERT_GT(modules.RowCount(), 1);
     EXPECT_EQ(modules.Cell(0, 1), sleepers->Path("sleeper_one.exe"));
     EXPECT_EQ(window.ItemText(IDC_MODULE_TEXT), ovix::ModulesLine(modules.RowCount(), "sleeper_one.exe"));
+    const int moduleRows = modules.RowCount();
+    ListView_SetItemState(window.Processes().List(), -1, 0, LVIS_SELECTED);
+    EXPECT_EQ(modules.RowCount(), moduleRows) << "a cleared selection fills nothing";
+    // Every process of the test's own snapshot that is still listed: same name and parent.
+    fw::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int compared = 0;
+    for (bool more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
+        const int listed = RowOf(entry.th32ProcessID);
+        if (listed < 0) continue;
+        ++compared;
+        EXPECT_EQ(window.Processes().Cell(listed, 0), entry.szExeFile);
+        EXPECT_EQ(window.Processes().Cell(listed, 1), std::to_string(entry.th32ParentProcessID));
+    }
+    EXPECT_GE(compared, 4) << "at least the three sleepers and the test";
 
     const int systemRow = Select(system, "SystemSleeper.exe");
     EXPECT_EQ(window.Processes().Cell(systemRow, 4) + window.Processes().Cell(systemRow, 5), "");
@@ -106,6 +124,27 @@ TEST_F(ProcessWindow, RowsModulesAndTheSystemCase) {
     ::GetWindowTextA(window.Hwnd(), caption, sizeof(caption));
     EXPECT_EQ(std::string(caption).rfind(std::to_string(window.Processes().RowCount()) +
                                              " Running Processes - CPU Usage: ", 0), 0u) << caption;
+}
+
+// (The sleepers live for the suite: the tests that end them come last.)
+TEST_F(ProcessWindow, SearchPropertiesAndCopiesOfBothLists) {
+    Select(first, "sleeper_one.exe");
+    ListView_SetItemState(window.Modules().List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    for (UINT id : {1072u, 1099u, 1168u, 1189u}) Command(id);
+    const std::string path = sleepers->Path("sleeper_one.exe");
+    EXPECT_EQ(fakes.launcher.calls, (std::vector<std::string>{
+                                        "open|https://www.google.com/search?q=sleeper_one.exe|||10",
+                                        "properties|" + path + "|||5", "open|" + ovix::SearchAddress(window.Modules().Cell(0, 0)) + "|||10",
+                                        "properties|" + path + "|||5"}));
+    for (UINT id : {1090u, 1167u, 1166u}) {
+        Command(id);
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        HANDLE data = ::GetClipboardData(CF_TEXT);
+        const char* copied = data ? static_cast<const char*>(::GlobalLock(data)) : "";
+        EXPECT_EQ(std::string(copied).rfind(id == 1090 ? "n\xB0: 1\r\nName: [" : "Name: [", 0), 0u) << id;
+        if (data) ::GlobalUnlock(data);
+        ::CloseClipboard();
+    }
 }
 
 TEST_F(ProcessWindow, ActionsOnAStaleRowTouchNothing) {
