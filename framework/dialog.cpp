@@ -134,12 +134,7 @@ void Dialog::SetItemText(int id, std::string_view text) const {
 
 std::string Dialog::ItemText(int id) const {
     HWND item = Item(id);
-    if (!item) return {};
-    const int length = ::GetWindowTextLengthA(item);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(item, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
+    return item ? WindowText(item) : std::string();
 }
 
 bool Dialog::PreTranslateMessage(MSG& /*message*/) { return false; }
@@ -209,6 +204,14 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (ReturnsDirectly(message)) return static_cast<INT_PTR>(result);
     ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+std::string WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(window, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
 }
 
 bool PumpWaitingMessages() {

@@ -120,6 +120,9 @@ protected:
     }
 };
 
+// A window's whole text.
+std::string WindowText(HWND window);
+
 // Dispatches every queued message, offering each to the Ovix dialog it is for.
 // Returns false when WM_QUIT was seen (it is posted again).
 bool PumpWaitingMessages();

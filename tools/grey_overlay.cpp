@@ -1,5 +1,6 @@
 #include "tools/grey_overlay.h"
 
+#include "framework/dialog.h"
 #include "framework/resources.h"
 #include "tools/grey_blend.h"
 
@@ -8,17 +9,6 @@
 #include <vector>
 
 namespace ovix {
-namespace {
-
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
-}  // namespace
 
 bool GreyOverlay::RegisterClass() {
     WNDCLASSEXA existing{};
@@ -68,7 +58,7 @@ bool GreyOverlay::Show(HWND over) {
     const std::span<uint32_t> pixels(static_cast<uint32_t*>(bits), count);
     const std::vector<uint32_t> original(pixels.begin(), pixels.end());
 
-    const std::string title = WindowText(over);
+    const std::string title = fw::WindowText(over);
     HWND window = ::CreateWindowExA(0, kClassName, title.c_str(), WS_POPUP, area.left, area.top, size.cx, size.cy,
                                     over, nullptr, fw::ModuleInstance(), this);
     if (!window) return false;

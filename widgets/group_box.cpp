@@ -1,5 +1,7 @@
 #include "widgets/group_box.h"
 
+#include "framework/dialog.h"
+
 #include <algorithm>
 #include <string>
 
@@ -10,13 +12,6 @@ const char kGroupBoxProperty[] = "OvixGroupBox";
 constexpr int kCaptionInset = 8;  // from the frame's left edge to the caption
 constexpr int kCaptionGap = 2;    // the frame stops this far either side of it
 
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     ::SetBkColor(dc, colour);
@@ -68,7 +63,7 @@ void GroupBox::Paint(HDC dc) const {
     frame.top += band / 2;
     ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
 
-    const std::string caption = WindowText(hwnd_);
+    const std::string caption = fw::WindowText(hwnd_);
     if (caption.empty()) return;
     RECT textRect{client.left + kCaptionInset, client.top, client.right - kCaptionInset, client.top + band};
     RECT measured = textRect;

@@ -1,5 +1,6 @@
 #include "widgets/icon_button.h"
 
+#include "framework/dialog.h"
 #include "framework/resources.h"
 
 #include <string>
@@ -10,13 +11,6 @@ namespace {
 constexpr int kIconSize = 16;
 constexpr int kIconTextGap = 4;
 
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
 
 }  // namespace
 
@@ -52,7 +46,7 @@ void IconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     ::InflateRect(&content, -3, -3);
     if (pushed) ::OffsetRect(&content, 1, 1);
 
-    const std::string text = WindowText(item.hwndItem);
+    const std::string text = fw::WindowText(item.hwndItem);
     auto font = reinterpret_cast<HFONT>(::SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
     fw::SelectGuard selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE textSize{};
