@@ -7,6 +7,7 @@
 #include "app/screen_saver.h"
 #include "app/screenshot.h"
 #include "lists/process_window.h"
+#include "lists/services.h"
 #include "tools/cleaner_dialog.h"
 
 namespace ovix {
@@ -80,6 +81,16 @@ void MainWindow::OnCleaner() {
 void MainWindow::OnProcesses() {
     CProcess processes(processLoad_);
     processes.DoModal(Hwnd());
+}
+
+void MainWindow::OnServices() {
+    ServiceListWindow services(ServiceListWindow::Kind::Services);
+    services.DoModal(Hwnd());
+}
+
+void MainWindow::OnDrivers() {
+    ServiceListWindow drivers(ServiceListWindow::Kind::Drivers);
+    drivers.DoModal(Hwnd());
 }
 
 void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }

@@ -115,7 +115,8 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32971, &MainWindow::OnFindFiles},         {33034, &MainWindow::OnFontsFolder},
         {33060, &MainWindow::OnBackupDrivers},     {32922, &MainWindow::OnDisconnectInternet},
         {32982, &MainWindow::OnCleaner},           {32983, &MainWindow::OnCleaner},
-        {32905, &MainWindow::OnProcesses},
+        {32905, &MainWindow::OnProcesses},         {32891, &MainWindow::OnServices},
+        {32927, &MainWindow::OnDrivers},
     };
     static const Map map{messages, commands};
     return map;

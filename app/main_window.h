@@ -141,6 +141,8 @@ private:
     void OnDisconnectInternet();
     void OnCleaner();
     void OnProcesses();
+    void OnServices();
+    void OnDrivers();
     void RunPower(UINT commandId);
     const ShellWindowFinder& ShellWindows() const;
     CdDrives& CdDriveList() const;

@@ -7,6 +7,8 @@
 #define IDD_ABOUT 169
 #define IDD_CLEANER 170
 #define IDD_PROCESSES 1027
+#define IDD_SERVICES 1015
+#define IDD_DRIVERS 1051
 
 // Menus and bitmaps
 #define IDR_TRAY_MENU 250
@@ -110,6 +112,9 @@
 #define IDC_PROCESS_LIST 1032
 #define IDC_MODULE_TEXT 519
 #define IDC_MODULE_LIST 102
+
+// Services and drivers windows
+#define IDC_SERVICE_LIST 1000
 
 // Commands handled by the main window so far (the menus hold the whole catalogue)
 #define ID_EXIT 1

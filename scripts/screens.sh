@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
-# of the menu bar with a sub-menu open, the About box, the cleaner
-# and the process window. Expects the builds
+# of the menu bar with a sub-menu open, the About box, the cleaner,
+# the process window and the services and drivers windows. Expects the builds
 # and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -118,6 +118,16 @@ import -window root "$out/processes-menu.png"
 echo "saved $out/processes-menu.png"
 xdotool key Escape Escape
 sleep 0.5
+
+# The services and drivers windows (captions with their counts: closed by Escape).
+for shot in services:32891 drivers:32927; do
+    in_desktop "$ctl" command "$title" "${shot#*:}"
+    sleep 3
+    import -window root "$out/${shot%%:*}.png"
+    echo "saved $out/${shot%%:*}.png"
+    xdotool key Escape
+    sleep 0.5
+done
 
 in_desktop "$ctl" close "$title" || true
 sleep 1
