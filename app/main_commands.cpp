@@ -8,6 +8,7 @@
 #include "app/screenshot.h"
 #include "lists/process_window.h"
 #include "lists/services.h"
+#include "lists/software_windows.h"
 #include "tools/cleaner_dialog.h"
 
 namespace ovix {
@@ -91,6 +92,17 @@ void MainWindow::OnServices() {
 void MainWindow::OnDrivers() {
     ServiceListWindow drivers(ServiceListWindow::Kind::Drivers);
     drivers.DoModal(Hwnd());
+}
+
+void MainWindow::OnSoftware() {
+    CSoftware software;
+    software.DoModal(Hwnd());
+}
+
+void MainWindow::OnHotfixes() {
+    if (!RequireWindowsXp(Hwnd(), "You are not running on Windows XP.")) return;
+    CHotfix hotfixes;
+    hotfixes.DoModal(Hwnd());
 }
 
 void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }

@@ -116,7 +116,8 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {33060, &MainWindow::OnBackupDrivers},     {32922, &MainWindow::OnDisconnectInternet},
         {32982, &MainWindow::OnCleaner},           {32983, &MainWindow::OnCleaner},
         {32905, &MainWindow::OnProcesses},         {32891, &MainWindow::OnServices},
-        {32927, &MainWindow::OnDrivers},
+        {32927, &MainWindow::OnDrivers},           {32994, &MainWindow::OnSoftware},
+        {33008, &MainWindow::OnHotfixes},
     };
     static const Map map{messages, commands};
     return map;

@@ -143,6 +143,8 @@ private:
     void OnProcesses();
     void OnServices();
     void OnDrivers();
+    void OnSoftware();
+    void OnHotfixes();
     void RunPower(UINT commandId);
     const ShellWindowFinder& ShellWindows() const;
     CdDrives& CdDriveList() const;

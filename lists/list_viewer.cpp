@@ -46,11 +46,12 @@ int ListPane::AddImage(HICON icon) { return icon ? ImageList_AddIcon(images_.Get
 
 int ListPane::AddRow(const std::vector<std::string>& cells, HICON icon) { return AddRow(cells, AddImage(icon)); }
 
-int ListPane::AddRow(const std::vector<std::string>& cells, int imageIndex) {
+int ListPane::AddRow(const std::vector<std::string>& cells, int imageIndex, LPARAM data) {
     LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = RowCount();
     item.iImage = imageIndex;
+    item.lParam = data;
     item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
     const int row = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return row;
@@ -61,6 +62,13 @@ int ListPane::AddRow(const std::vector<std::string>& cells, int imageIndex) {
         ::SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
     }
     return row;
+}
+
+LPARAM ListPane::RowData(int row) const {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return ::SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : -1;
 }
 
 int ListPane::RowCount() const { return ListView_GetItemCount(list_); }

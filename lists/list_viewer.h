@@ -37,9 +37,12 @@ public:
 
     // Empties the rows and the image list.
     void Clear();
-    // Appends a row with its icon (null: none; the pane keeps a copy) and returns its index.
+    // Appends a row (a sorted list places it) with its icon (null: none; the
+    // pane keeps a copy) and returns where it went.
     int AddRow(const std::vector<std::string>& cells, HICON icon);
-    int AddRow(const std::vector<std::string>& cells, int imageIndex);
+    // `data` stays with the row (the entry it shows, in sorted or filtered lists).
+    int AddRow(const std::vector<std::string>& cells, int imageIndex, LPARAM data = 0);
+    LPARAM RowData(int row) const;
     int AddImage(HICON icon);
     int RowCount() const;
     int SelectedRow() const;  // -1 when none

@@ -9,6 +9,8 @@
 #define IDD_PROCESSES 1027
 #define IDD_SERVICES 1015
 #define IDD_DRIVERS 1051
+#define IDD_SOFTWARE 489
+#define IDD_HOTFIXES 1067
 
 // Menus and bitmaps
 #define IDR_TRAY_MENU 250
@@ -115,6 +117,10 @@
 
 // Services and drivers windows
 #define IDC_SERVICE_LIST 1000
+
+// Installed software and hotfix windows (the toggle is button 401)
+#define IDC_SOFTWARE_LIST 488
+#define IDC_HOTFIX_LIST 1069
 
 // Commands handled by the main window so far (the menus hold the whole catalogue)
 #define ID_EXIT 1

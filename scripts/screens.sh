@@ -119,8 +119,9 @@ echo "saved $out/processes-menu.png"
 xdotool key Escape Escape
 sleep 0.5
 
-# The services and drivers windows (captions with their counts: closed by Escape).
-for shot in services:32891 drivers:32927; do
+# The services, drivers and installed-software windows (captions with their
+# counts: closed by Escape).
+for shot in services:32891 drivers:32927 software:32994; do
     in_desktop "$ctl" command "$title" "${shot#*:}"
     sleep 3
     import -window root "$out/${shot%%:*}.png"
