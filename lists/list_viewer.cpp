@@ -148,9 +148,9 @@ bool ListViewerDialog::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return true;
 }
 
-void TrackListMenu(HWND owner, std::span<const ListMenuItem> items, POINT at, std::span<const UINT> greyed) {
+fw::MenuHandle BuildListMenu(std::span<const ListMenuItem> items, std::span<const UINT> greyed) {
     fw::MenuHandle menu(::CreatePopupMenu());
-    if (!menu) return;
+    if (!menu) return menu;
     std::map<std::string, HMENU> popups;
     for (const ListMenuItem& item : items) {
         HMENU into = menu.Get();
@@ -165,7 +165,11 @@ void TrackListMenu(HWND owner, std::span<const ListMenuItem> items, POINT at, st
         const bool grey = std::find(greyed.begin(), greyed.end(), item.id) != greyed.end();
         ::AppendMenuA(into, MF_STRING | (grey ? MF_GRAYED : 0), item.id, item.text);
     }
-    ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+    return menu;
+}
+
+void TrackListMenu(HWND owner, const fw::MenuHandle& menu, POINT at) {
+    if (menu) ::TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
 }
 
 }  // namespace ovix

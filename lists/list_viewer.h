@@ -88,8 +88,13 @@ struct ListMenuItem {
     const char* text;
 };
 
-// The menu as the table says, tracked at the screen point; the chosen command
-// arrives as WM_COMMAND like any other. Ids in `greyed` are greyed.
-void TrackListMenu(HWND owner, std::span<const ListMenuItem> items, POINT at, std::span<const UINT> greyed = {});
+// The menu as the table says; ids in `greyed` are greyed.
+fw::MenuHandle BuildListMenu(std::span<const ListMenuItem> items, std::span<const UINT> greyed = {});
+// Tracks it at the screen point; the chosen command arrives as WM_COMMAND like any other.
+void TrackListMenu(HWND owner, const fw::MenuHandle& menu, POINT at);
+inline void TrackListMenu(HWND owner, std::span<const ListMenuItem> items, POINT at,
+                          std::span<const UINT> greyed = {}) {
+    TrackListMenu(owner, BuildListMenu(items, greyed), at);
+}
 
 }  // namespace ovix

@@ -131,15 +131,18 @@ void ServiceListWindow::Fill() {
     ::SetWindowTextA(Hwnd(), fw::Format(services ? "%i Services" : "%i Drivers", list_.RowCount()).c_str());
 }
 
-void ServiceListWindow::ShowListMenu(HWND /*control*/, POINT at) {
+fw::MenuHandle ServiceListWindow::ContextMenu() const {
     const bool services = kind_ == Kind::Services;
     const bool none = list_.SelectedRow() < 0;
     const std::span<const UINT> greyed = none ? (services ? std::span<const UINT>(kServiceNeedsRow)
                                                           : std::span<const UINT>(kDriverNeedsRow))
                                               : std::span<const UINT>();
-    TrackListMenu(Hwnd(), services ? std::span<const ListMenuItem>(kServiceMenu) : std::span<const ListMenuItem>(kDriverMenu),
-                  at, greyed);
+    return BuildListMenu(services ? std::span<const ListMenuItem>(kServiceMenu)
+                                  : std::span<const ListMenuItem>(kDriverMenu),
+                         greyed);
 }
+
+void ServiceListWindow::ShowListMenu(HWND /*control*/, POINT at) { TrackListMenu(Hwnd(), ContextMenu(), at); }
 
 void ServiceListWindow::Act(Action action) {
     const int row = list_.SelectedRow();

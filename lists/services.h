@@ -42,6 +42,8 @@ public:
 
     static const Map& MessageMap();
     const ListPane& List() const { return list_; }
+    // The right-click menu as it stands (greyed without a selection).
+    fw::MenuHandle ContextMenu() const;
     void Fill();
 
 protected:

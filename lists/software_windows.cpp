@@ -123,9 +123,11 @@ void CSoftware::OnUninstall() {
     if (entry && !entry->uninstall.empty()) CurrentLauncher().CommandLine(entry->uninstall, kShowDefault);
 }
 
-void CSoftware::ShowListMenu(HWND /*control*/, POINT at) {
-    TrackListMenu(Hwnd(), kSoftwareMenu, at, GreyedWithoutRow(list_.SelectedRow() < 0, kSoftwareNeedsRow));
+fw::MenuHandle CSoftware::ContextMenu() const {
+    return BuildListMenu(kSoftwareMenu, GreyedWithoutRow(list_.SelectedRow() < 0, kSoftwareNeedsRow));
 }
+
+void CSoftware::ShowListMenu(HWND /*control*/, POINT at) { TrackListMenu(Hwnd(), ContextMenu(), at); }
 
 CHotfix::CHotfix() : MappedDialog(IDD_HOTFIXES) {}
 
@@ -176,8 +178,10 @@ void CHotfix::OnUninstall() {
     if (entry && !entry->uninstallCommand.empty()) ShellOpen(entry->uninstallCommand, kShowDefault, Hwnd());
 }
 
-void CHotfix::ShowListMenu(HWND /*control*/, POINT at) {
-    TrackListMenu(Hwnd(), kHotfixMenu, at, GreyedWithoutRow(list_.SelectedRow() < 0, kHotfixNeedsRow));
+fw::MenuHandle CHotfix::ContextMenu() const {
+    return BuildListMenu(kHotfixMenu, GreyedWithoutRow(list_.SelectedRow() < 0, kHotfixNeedsRow));
 }
+
+void CHotfix::ShowListMenu(HWND /*control*/, POINT at) { TrackListMenu(Hwnd(), ContextMenu(), at); }
 
 }  // namespace ovix

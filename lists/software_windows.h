@@ -13,6 +13,8 @@ public:
     CSoftware();
     static const Map& MessageMap();
     const ListPane& List() const { return list_; }
+    // The right-click menu as it stands (greyed without a selection).
+    fw::MenuHandle ContextMenu() const;
     bool HidingHotfixes() const { return hideHotfixes_; }
 
 protected:
@@ -43,6 +45,8 @@ public:
     CHotfix();
     static const Map& MessageMap();
     const ListPane& List() const { return list_; }
+    // The right-click menu as it stands (greyed without a selection).
+    fw::MenuHandle ContextMenu() const;
 
 protected:
     BOOL OnInitDialog() override;

@@ -4,6 +4,7 @@
 #include "lists/services.h"
 #include "resources/resource_ids.h"
 #include "support/command_fakes.h"
+#include "support/menu_listing.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,14 @@ TEST_F(Services, RowsOfTheManagerAndAServiceOfOurOwn) {
     ASSERT_TRUE(drivers.CreateModeless());
     EXPECT_EQ(drivers.List().RowCount(), int(CountServices(SERVICE_DRIVER)));
     EXPECT_EQ(drivers.List().Cell(0, 4), "KERNEL_DRIVER");
+    EXPECT_EQ(test::MenuListing(drivers.ContextMenu().Get()),
+              "Google=1097*;Copy to clipboard[selected line=1096*;All=1095*];Close this window=1");
     drivers.End(IDCANCEL);
+    EXPECT_EQ(test::MenuListing(window.ContextMenu().Get()),
+              "Google=1080*;Copy to clipboard[Selected line=1089*;All=1091*];Manage[Stop=32895*;Start=32897*;"
+              "Delete=32898*];Refresh list    (F5)=32896;Close this window=1");
+    ListView_SetItemState(window.List().List(), row, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(test::MenuListing(window.ContextMenu().Get()).find('*'), std::string::npos) << "nothing greyed";
 }
 
 TEST_F(Services, FailuresAreSaidAndDeleteAsksFirst) {

@@ -5,6 +5,7 @@
 #include "lists/software_windows.h"
 #include "resources/resource_ids.h"
 #include "support/command_fakes.h"
+#include "support/menu_listing.h"
 #include "support/window_test.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,9 @@ TEST_F(Software, ProgramsListedHiddenAndLaunchedByTheirOwnEntry) {
     ASSERT_GE(d, 0);
     EXPECT_EQ(list.Row(d), (std::vector<std::string>{"Tool KB helper", "", "", "1.50 MB", "March 05 2006",
                                                      "http://d.example/", longCommand}));
+    EXPECT_EQ(test::MenuListing(window.ContextMenu().Get()),
+              "Google=1079*;Check Updates=1165*;Delete=1164*;Copy to clipboard[Selected line=1128*;All=1129*];"
+              "Refresh list  (F5)=1177*;Close this window=1");
 
     ::SendMessageA(window.Hwnd(), WM_COMMAND, IDC_AUTORUN, 0);
     EXPECT_EQ(RowNamed(list, 0, "KB999 Test"), -1);
@@ -102,10 +106,20 @@ TEST_F(Software, HotfixesSortedWithTheirOwnCells) {
         EXPECT_EQ(list.Cell(row, 0) + list.Cell(row, 1), std::string(names[row]) + descriptions[row]);
     }
     EXPECT_EQ(list.Cell(1, 2), "me");
+    EXPECT_EQ(test::MenuListing(window.ContextMenu().Get()),
+              "Google=1081*;Search informations on[Microsoft help and support=1132*];Copy to clipboard[Selected "
+              "line=1105*;All=1092*];Delete=1082*;Close this window=1");
     Select(list, 0);
     ::SendMessageA(window.Hwnd(), WM_COMMAND, 1082, 0);  // no command: nothing
     Select(list, 2);
-    for (UINT id : {1082u, 1132u}) ::SendMessageA(window.Hwnd(), WM_COMMAND, id, 0);
+    for (UINT id : {1082u, 1132u, 1105u}) ::SendMessageA(window.Hwnd(), WM_COMMAND, id, 0);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    const char* copied = data ? static_cast<const char*>(::GlobalLock(data)) : "";
+    EXPECT_EQ(std::string(copied), "Name: [KB3]\r\nDescription: [third]\r\nInstalled by: []\r\nInstalled date: []\r\n"
+                                   "Type: []\r\nUninstall command: [u3.exe]") << "the selected row's own record";
+    if (data) ::GlobalUnlock(data);
+    ::CloseClipboard();
     EXPECT_EQ(fakes.launcher.calls, (std::vector<std::string>{"open|u3.exe|||10",
                                                               "open|https://support.microsoft.com/kb/KB3|||10"}));
     const ovix::HotfixInventory inventory = ovix::ReadHotfixInventory();
