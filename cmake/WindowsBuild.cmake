@@ -127,6 +127,9 @@ if(OVIX_WINDOWS_TESTS)
     add_executable(sleeper_child ${CMAKE_SOURCE_DIR}/tests/win_child/sleeper_child.cpp)
     target_link_options(sleeper_child PRIVATE ${OVIX_STATIC_LINK})
     add_dependencies(ovix_win_tests sleeper_child)
+    add_executable(service_child ${CMAKE_SOURCE_DIR}/tests/win_child/service_child.cpp)
+    target_link_options(service_child PRIVATE ${OVIX_STATIC_LINK})
+    add_dependencies(ovix_win_tests service_child)
     # One test per suite: each Wine process costs more than a second to start,
     # and a suite still runs apart from the others. The suites are read from
     # the sources, so nothing runs Wine at build time.

@@ -1,6 +1,8 @@
 // The services and drivers windows over the prefix's service manager; the
 // only service acted on is one the test creates (with a binary that does not
 // exist, so it can never run) and deletes.
+#include "app/app_paths.h"
+#include "framework/resources.h"
 #include "lists/services.h"
 #include "resources/resource_ids.h"
 #include "support/command_fakes.h"
@@ -96,6 +98,44 @@ TEST_F(Services, FailuresAreSaidAndDeleteAsksFirst) {
                                        " / Are you sure ? / Are you sure ?");
     EXPECT_EQ(fakes.boxes.shown[2].caption, kName);
     EXPECT_EQ(fakes.boxes.shown[2].defaultButton, UINT(MB_DEFBUTTON2));
+}
+
+// A service that runs: started, seen running after a refresh only, stopped.
+TEST_F(Services, StartAndStopShowOnTheNextRefresh) {
+    constexpr char kRunning[] = "OvixTestRunning";
+    const std::string child = ovix::ApplicationDirectory(fw::ModulePath()) + "\\service_child.exe";
+    ovix::ServiceHandle created(::CreateServiceA(manager.Get(), kRunning, kRunning, SERVICE_ALL_ACCESS,
+                                                 SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                                 child.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(created);
+    const auto state = [&] {
+        SERVICE_STATUS status{};
+        ::QueryServiceStatus(created.Get(), &status);
+        return status.dwCurrentState;
+    };
+    const auto rowState = [&] {
+        for (int row = 0; row < window.List().RowCount(); ++row) {
+            if (window.List().Cell(row, 0) == kRunning) return window.List().Cell(row, 2);
+        }
+        return std::string("missing");
+    };
+    ::SendMessageA(window.Hwnd(), WM_COMMAND, 32896, 0);
+    const auto run = [&](UINT id) {
+        for (int row = 0; row < window.List().RowCount(); ++row) {
+            if (window.List().Cell(row, 0) == kRunning) ListView_SetItemState(window.List().List(), row, LVIS_SELECTED, LVIS_SELECTED);
+        }
+        ::SendMessageA(window.Hwnd(), WM_COMMAND, id, 0);
+    };
+    run(32897);
+    EXPECT_EQ(rowState(), "STOPPED") << "until the list is refreshed";
+    ::SendMessageA(window.Hwnd(), WM_COMMAND, 32896, 0);
+    EXPECT_EQ(rowState(), "RUNNING");
+    run(32895);
+    for (int i = 0; i < 100 && state() != SERVICE_STOPPED; ++i) ::Sleep(20);
+    ::SendMessageA(window.Hwnd(), WM_COMMAND, 32896, 0);
+    EXPECT_EQ(rowState(), "STOPPED");
+    EXPECT_TRUE(fakes.boxes.shown.empty()) << fakes.boxes.Texts();
+    ::DeleteService(created.Get());
 }
 
 }  // namespace
