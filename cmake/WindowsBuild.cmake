@@ -87,9 +87,13 @@ add_executable(process_bench ${CMAKE_SOURCE_DIR}/bench/process_bench.cpp ${OVIX_
 target_link_libraries(process_bench PRIVATE ovix_core)
 target_link_options(process_bench PRIVATE ${OVIX_STATIC_LINK})
 
+add_executable(inventory_bench ${CMAKE_SOURCE_DIR}/bench/inventory_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(inventory_bench PRIVATE ovix_core)
+target_link_options(inventory_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.

@@ -37,6 +37,21 @@ public:
 
     // Empties the rows and the image list.
     void Clear();
+
+    // For the span of a fill: the list does not repaint after every row.
+    class FillScope {
+    public:
+        explicit FillScope(const ListPane& pane) : list_(pane.List()) { ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0); }
+        ~FillScope() {
+            ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+            ::InvalidateRect(list_, nullptr, TRUE);
+        }
+        FillScope(const FillScope&) = delete;
+        FillScope& operator=(const FillScope&) = delete;
+
+    private:
+        HWND list_;
+    };
     // Appends a row (a sorted list places it) with its icon (null: none; the
     // pane keeps a copy) and returns where it went.
     int AddRow(const std::vector<std::string>& cells, HICON icon);

@@ -153,6 +153,7 @@ void CProcess::UpdateCaption() {
 }
 
 void CProcess::FillProcesses() {
+    const ListPane::FillScope quiet(processes_);
     processes_.Clear();
     modules_.Clear();
     created_.clear();

@@ -118,6 +118,7 @@ BOOL ServiceListWindow::OnInitDialog() {
 void ServiceListWindow::OnDestroy() { list_.Detach(); }
 
 void ServiceListWindow::Fill() {
+    const ListPane::FillScope quiet(list_);
     list_.Clear();
     const bool services = kind_ == Kind::Services;
     const fw::IconHandle icon = fw::LoadIconResource(IDI_TREE_SERVICES, 16);

@@ -84,6 +84,7 @@ void CSoftware::Refresh() {
 }
 
 void CSoftware::Fill() {
+    const ListPane::FillScope quiet(list_);
     list_.Clear();
     const fw::IconHandle icon = ProgramIcon();
     const int image = list_.AddImage(icon.Get());
@@ -151,6 +152,7 @@ BOOL CHotfix::OnInitDialog() {
     entries_.insert(entries_.end(), inventory.sp3.begin(), inventory.sp3.end());
     const fw::IconHandle icon = fw::LoadIconResource(IDI_TREE_PACKAGE, 16);
     const int image = list_.AddImage(icon.Get());
+    const ListPane::FillScope quiet(list_);
     for (size_t i = 0; i < entries_.size(); ++i) {
         const HotfixEntry& entry = entries_[i];
         list_.AddRow({entry.name, entry.description, entry.installedBy, entry.installedDate, entry.type,

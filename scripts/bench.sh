@@ -135,6 +135,15 @@ awk -v f="$fill" -v b="$bare_fill" -v t="$tick" -v u="$bare_tick" 'BEGIN {
     printf "  fill                %8.1f\n  bare loop of its reads %5.1f   ratio %.2f  (goal: at most 2)\n", f, b, f / b
     printf "  caption tick %.1f us, bare load reading %.1f us\n", t, u }'
 
+# The inventories with entries of the bench's own (300 services, 1,000
+# programs, 500 hotfixes; removed after) against bare loops of the same calls.
+read -r s_read s_bare s_fill w_read w_bare w_fill w_toggle h_fill < <(wine "$bin/inventory_bench.exe" 3 | tr -d '\r')
+echo "inventories, median of 3 (ms):"
+awk -v a="$s_read" -v b="$s_bare" -v c="$s_fill" -v d="$w_read" -v e="$w_bare" -v f="$w_fill" -v g="$w_toggle" -v h="$h_fill" 'BEGIN {
+    printf "  services: read %.1f, bare %.1f (ratio %.2f), window with its fill %.1f\n", a, b, a / b, c
+    printf "  software: read %.1f, bare %.1f (ratio %.2f; goal at most 1.5), window with its fill %.1f (ratio %.2f; goal at most 3), toggle %.1f\n", d, e, d / e, f, f / e, g
+    printf "  hotfixes: 500 into the sorted window %.1f\n", h }'
+
 # The management-service probes of one tree build: (a) ours, (b) bare COM with
 # one connection per query, (c) the same queries on one connection, (d) ours
 # within a ClassReadScope (one read per class, as the program's build runs them);
