@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
-# of the menu bar with a sub-menu open, the About box, the cleaner,
-# the process window and the services and drivers windows. Expects the builds
-# and the prefix (scripts/run.sh makes them).
+# of the menu bar with a sub-menu open, the About box, the cleaner, the
+# process window, the services, drivers, software and hotfix windows.
+# Expects the builds and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/env.sh"
@@ -132,3 +132,21 @@ done
 
 in_desktop "$ctl" close "$title" || true
 sleep 1
+
+# The hotfix list opens on Windows XP only: a second, short run of the
+# program with Wine playing XP for it alone (the setting is removed after).
+xp_key='HKCU\Software\Wine\AppDefaults\Ovix.exe'
+wine reg add "$xp_key" /v Version /d winxp /f >/dev/null 2>&1
+wine explorer "$desktop" "$exe" >/dev/null 2>&1 &
+if in_desktop "$ctl" wait "$title" 60000; then
+    in_desktop "$ctl" gone SplashScreenExClass 120000 || true
+    in_desktop "$ctl" command "$title" 33008
+    sleep 3
+    import -window root "$out/hotfixes.png"
+    echo "saved $out/hotfixes.png"
+    xdotool key Escape
+    sleep 0.5
+    in_desktop "$ctl" close "$title" || true
+    sleep 1
+fi
+wine reg delete "$xp_key" /f >/dev/null 2>&1 || true
