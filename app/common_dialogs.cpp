@@ -1,5 +1,7 @@
 #include "app/common_dialogs.h"
 
+#include "framework/seam.h"
+
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -8,8 +10,7 @@
 namespace ovix {
 namespace {
 
-CommonDialogs g_systemDialogs;
-CommonDialogs* g_dialogs = &g_systemDialogs;
+fw::SeamSlot<CommonDialogs> g_dialogs;
 
 // The '|'-separated pairs as the dialog wants them: each part ended by a
 // zero, the list by a second one.
@@ -65,12 +66,8 @@ std::optional<std::string> CommonDialogs::BrowseForFolder(HWND owner, const std:
     return std::string(path);
 }
 
-CommonDialogs& CurrentCommonDialogs() { return *g_dialogs; }
+CommonDialogs& CurrentCommonDialogs() { return g_dialogs.Current(); }
 
-CommonDialogs* SetCommonDialogs(CommonDialogs* dialogs) {
-    CommonDialogs* previous = g_dialogs == &g_systemDialogs ? nullptr : g_dialogs;
-    g_dialogs = dialogs ? dialogs : &g_systemDialogs;
-    return previous;
-}
+CommonDialogs* SetCommonDialogs(CommonDialogs* dialogs) { return g_dialogs.Set(dialogs); }
 
 }  // namespace ovix

@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include "framework/com.h"
+#include "framework/seam.h"
 
 #include <shldisp.h>
 #include <shlobj.h>
@@ -10,8 +11,7 @@
 namespace ovix {
 namespace {
 
-Launcher g_systemLauncher;
-Launcher* g_launcher = &g_systemLauncher;
+fw::SeamSlot<Launcher> g_launcher;
 
 const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
@@ -63,12 +63,8 @@ bool Launcher::FindFiles() {
 
 void Launcher::TurnOffMonitor(HWND window) { ::SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); }
 
-Launcher& CurrentLauncher() { return *g_launcher; }
+Launcher& CurrentLauncher() { return g_launcher.Current(); }
 
-Launcher* SetLauncher(Launcher* launcher) {
-    Launcher* previous = g_launcher == &g_systemLauncher ? nullptr : g_launcher;
-    g_launcher = launcher ? launcher : &g_systemLauncher;
-    return previous;
-}
+Launcher* SetLauncher(Launcher* launcher) { return g_launcher.Set(launcher); }
 
 }  // namespace ovix

@@ -1,10 +1,11 @@
 #include "app/message_boxes.h"
 
+#include "framework/seam.h"
+
 namespace ovix {
 namespace {
 
-MessageBoxes g_systemBoxes;
-MessageBoxes* g_boxes = &g_systemBoxes;
+fw::SeamSlot<MessageBoxes> g_boxes;
 
 }  // namespace
 
@@ -25,12 +26,8 @@ int MessageBoxes::Show(const MessageBoxRequest& request) {
     return ::MessageBoxIndirectA(&params);
 }
 
-MessageBoxes& CurrentMessageBoxes() { return *g_boxes; }
+MessageBoxes& CurrentMessageBoxes() { return g_boxes.Current(); }
 
-MessageBoxes* SetMessageBoxes(MessageBoxes* boxes) {
-    MessageBoxes* previous = g_boxes == &g_systemBoxes ? nullptr : g_boxes;
-    g_boxes = boxes ? boxes : &g_systemBoxes;
-    return previous;
-}
+MessageBoxes* SetMessageBoxes(MessageBoxes* boxes) { return g_boxes.Set(boxes); }
 
 }  // namespace ovix
