@@ -58,9 +58,20 @@ public:
     // `data` stays with the row (the entry it shows, in sorted or filtered lists).
     int AddRow(const std::vector<std::string>& cells, int imageIndex, LPARAM data = 0);
     LPARAM RowData(int row) const;
+    // The entry whose index the selected row holds, or null.
+    template <class T>
+    const T* SelectedEntry(const std::vector<T>& entries) const {
+        const int row = SelectedRow();
+        const LPARAM index = row < 0 ? -1 : RowData(row);
+        return index >= 0 && static_cast<size_t>(index) < entries.size() ? &entries[index] : nullptr;
+    }
     int AddImage(HICON icon);
     int RowCount() const;
     int SelectedRow() const;  // -1 when none
+    // The menu ids to grey: those that need a row, while none is selected.
+    std::span<const UINT> GreyedWithoutSelection(std::span<const UINT> needRow) const {
+        return SelectedRow() < 0 ? needRow : std::span<const UINT>();
+    }
     std::string Cell(int row, int column) const;
     std::vector<std::string> Row(int row) const;
 

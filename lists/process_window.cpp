@@ -102,6 +102,10 @@ HICON FileOrResourceIcon(const std::string& path, UINT fallback) {
 
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
+DWORD ProcessIdOf(const ListPane& processes, int row) {
+    return static_cast<DWORD>(std::strtoul(processes.Cell(row, 2).c_str(), nullptr, 10));
+}
+
 }  // namespace
 
 CProcess::CProcess(cpu::CpuUsagePercent& load) : MappedDialog(IDD_PROCESSES), load_(load), psapi_("psapi.dll") {}
@@ -216,7 +220,7 @@ void CProcess::FillModules(int row) {
         SetItemText(IDC_MODULE_TEXT, "");
         return;
     }
-    const DWORD pid = static_cast<DWORD>(std::strtoul(processes_.Cell(row, 2).c_str(), nullptr, 10));
+    const DWORD pid = ProcessIdOf(processes_, row);
     // Process 0's snapshot would list our own modules.
     fw::UniqueHandle snapshot(pid ? ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid) : nullptr);
     MODULEENTRY32 module{};
@@ -271,7 +275,7 @@ fw::UniqueHandle CProcess::OpenSelected(DWORD rights, bool* gone) const {
     if (gone) *gone = false;
     const int row = processes_.SelectedRow();
     if (row < 0 || static_cast<size_t>(row) >= created_.size() || Ticks(created_[row]) == 0) return {};
-    const DWORD pid = static_cast<DWORD>(std::strtoul(processes_.Cell(row, 2).c_str(), nullptr, 10));
+    const DWORD pid = ProcessIdOf(processes_, row);
     fw::UniqueHandle process(::OpenProcess(rights | SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid));
     if (!process) {
         if (gone) *gone = ::GetLastError() == ERROR_INVALID_PARAMETER;

@@ -133,14 +133,8 @@ void ServiceListWindow::Fill() {
 }
 
 fw::MenuHandle ServiceListWindow::ContextMenu() const {
-    const bool services = kind_ == Kind::Services;
-    const bool none = list_.SelectedRow() < 0;
-    const std::span<const UINT> greyed = none ? (services ? std::span<const UINT>(kServiceNeedsRow)
-                                                          : std::span<const UINT>(kDriverNeedsRow))
-                                              : std::span<const UINT>();
-    return BuildListMenu(services ? std::span<const ListMenuItem>(kServiceMenu)
-                                  : std::span<const ListMenuItem>(kDriverMenu),
-                         greyed);
+    if (kind_ == Kind::Services) return BuildListMenu(kServiceMenu, list_.GreyedWithoutSelection(kServiceNeedsRow));
+    return BuildListMenu(kDriverMenu, list_.GreyedWithoutSelection(kDriverNeedsRow));
 }
 
 void ServiceListWindow::ShowListMenu(HWND /*control*/, POINT at) { TrackListMenu(Hwnd(), ContextMenu(), at); }

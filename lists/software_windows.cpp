@@ -43,10 +43,6 @@ constexpr ListMenuItem kHotfixMenu[] = {
 };
 constexpr UINT kHotfixNeedsRow[] = {1081, 1132, 1105, 1092, 1082};
 
-std::span<const UINT> GreyedWithoutRow(bool none, std::span<const UINT> needsRow) {
-    return none ? needsRow : std::span<const UINT>();
-}
-
 // Icon 1502 of the system's appwiz.cpl, else our own 1138.
 fw::IconHandle ProgramIcon() {
     HICON icon = nullptr;
@@ -108,24 +104,18 @@ void CSoftware::OnToggle() {
     Fill();
 }
 
-const SoftwareEntry* CSoftware::Selected() const {
-    const int row = list_.SelectedRow();
-    const LPARAM index = row < 0 ? -1 : list_.RowData(row);
-    return index >= 0 && static_cast<size_t>(index) < entries_.size() ? &entries_[index] : nullptr;
-}
-
 void CSoftware::OnCheckUpdates() {
-    const SoftwareEntry* entry = Selected();
+    const SoftwareEntry* entry = list_.SelectedEntry(entries_);
     if (entry && !entry->url.empty()) ShellOpen(entry->url, kShowNormal, Hwnd());
 }
 
 void CSoftware::OnUninstall() {
-    const SoftwareEntry* entry = Selected();
+    const SoftwareEntry* entry = list_.SelectedEntry(entries_);
     if (entry && !entry->uninstall.empty()) CurrentLauncher().CommandLine(entry->uninstall, kShowDefault);
 }
 
 fw::MenuHandle CSoftware::ContextMenu() const {
-    return BuildListMenu(kSoftwareMenu, GreyedWithoutRow(list_.SelectedRow() < 0, kSoftwareNeedsRow));
+    return BuildListMenu(kSoftwareMenu, list_.GreyedWithoutSelection(kSoftwareNeedsRow));
 }
 
 void CSoftware::ShowListMenu(HWND /*control*/, POINT at) { TrackListMenu(Hwnd(), ContextMenu(), at); }
@@ -165,23 +155,19 @@ BOOL CHotfix::OnInitDialog() {
 
 void CHotfix::OnDestroy() { list_.Detach(); }
 
-const HotfixEntry* CHotfix::Selected() const {
-    const int row = list_.SelectedRow();
-    const LPARAM index = row < 0 ? -1 : list_.RowData(row);
-    return index >= 0 && static_cast<size_t>(index) < entries_.size() ? &entries_[index] : nullptr;
-}
-
 void CHotfix::OnKnowledgeBase() {
-    if (const HotfixEntry* entry = Selected()) ShellOpen(kKnowledgeBase + entry->name, kShowDefault, Hwnd());
+    if (const HotfixEntry* entry = list_.SelectedEntry(entries_)) {
+        ShellOpen(kKnowledgeBase + entry->name, kShowDefault, Hwnd());
+    }
 }
 
 void CHotfix::OnUninstall() {
-    const HotfixEntry* entry = Selected();
+    const HotfixEntry* entry = list_.SelectedEntry(entries_);
     if (entry && !entry->uninstallCommand.empty()) ShellOpen(entry->uninstallCommand, kShowDefault, Hwnd());
 }
 
 fw::MenuHandle CHotfix::ContextMenu() const {
-    return BuildListMenu(kHotfixMenu, GreyedWithoutRow(list_.SelectedRow() < 0, kHotfixNeedsRow));
+    return BuildListMenu(kHotfixMenu, list_.GreyedWithoutSelection(kHotfixNeedsRow));
 }
 
 void CHotfix::ShowListMenu(HWND /*control*/, POINT at) { TrackListMenu(Hwnd(), ContextMenu(), at); }

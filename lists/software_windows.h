@@ -26,7 +26,6 @@ protected:
 
 private:
     void Fill();
-    const SoftwareEntry* Selected() const;
     void OnToggle();
     void OnSearch() { list_.SearchSelected(); }
     void OnCheckUpdates();
@@ -54,7 +53,6 @@ protected:
     void ShowListMenu(HWND control, POINT at) override;
 
 private:
-    const HotfixEntry* Selected() const;
     void OnSearch() { list_.SearchSelected(); }
     void OnKnowledgeBase();
     void OnCopyLine() { list_.CopySelected(); }
