@@ -41,15 +41,6 @@ constexpr TimerSpec kTimers[] = {
 
 constexpr int kBoldLabels[] = {IDC_PROCESS_COUNT, IDC_OPEN_PROGRAMS, IDC_UPTIME, IDC_CPU_LABEL, IDC_RAM_LABEL};
 
-std::vector<std::string> ReadMailAccounts() {
-    fw::RegKey key;
-    if (key.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", KEY_READ) !=
-        ERROR_SUCCESS) {
-        return {};
-    }
-    return key.SubkeyNames();
-}
-
 // The executable's path as the status and Autorun code keep it: at most 490
 // characters, and a cut path counts as unavailable.
 std::string ReadExecutablePath() {
@@ -67,7 +58,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       processLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()) {
     bigIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXICON));
     smallIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXSMICON));
-    mailAccounts_ = ReadMailAccounts();
+    mailAccounts_ = probes::MailAccountNames();
     cpu_.Detect();
     applicationDirectory_ = ovix::ApplicationDirectory(fw::ModulePath());
 }

@@ -4,17 +4,26 @@
 
 #include "app/shell_windows.h"
 #include "framework/app.h"
+#include "report/report_command_line.h"
+
+#include <string>
+#include <vector>
 
 namespace ovix {
 
 class OvixApp : public fw::App {
 public:
-    OvixApp() = default;
+    // The arguments after the program's name.
+    explicit OvixApp(std::vector<std::string> arguments = {}) : arguments_(std::move(arguments)) {}
 
 protected:
-    bool InitInstance() override;
+    int InitInstance() override;
 
 private:
+    // "/report <file>": the report alone, before and instead of any window.
+    int RunReportCommand(const ReportCommand& command);
+
+    std::vector<std::string> arguments_;
     ShellWindowFinder shellWindows_;
 };
 

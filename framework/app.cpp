@@ -9,7 +9,7 @@ App::~App() {
     if (socketsStarted_) ::WSACleanup();
 }
 
-int App::Run() { return InitInstance() ? 0 : 1; }
+int App::Run() { return InitInstance(); }
 
 void App::InitCommonControls() {
     INITCOMMONCONTROLSEX controls{};

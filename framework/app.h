@@ -15,14 +15,14 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // Calls InitInstance and returns the process exit code.
+    // Calls InitInstance and returns its exit code.
     int Run();
 
     const std::string& SettingsKey() const { return settingsKey_; }
 
 protected:
-    // The program's work; its result becomes the exit code (0 on true).
-    virtual bool InitInstance() = 0;
+    // The program's work; returns the process exit code.
+    virtual int InitInstance() = 0;
 
     void InitCommonControls();
     bool StartSockets();

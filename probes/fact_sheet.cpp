@@ -12,18 +12,20 @@ namespace {
 
 std::string Labelled(const char* format, const std::string& value) { return fw::Format(format, value.c_str()); }
 
-void FillScreenFacts(FactSheet& facts) {
-    facts.screenResolution =
+}  // namespace
+
+ScreenFacts ReadScreenFacts() {
+    ScreenFacts facts;
+    facts.resolution =
         fw::Format("Resolution: %i x %i", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     fw::WindowDc screen(::GetDesktopWindow(), true);
     const int widthMm = screen.Get() ? ::GetDeviceCaps(screen.Get(), HORZSIZE) : 0;
     const int heightMm = screen.Get() ? ::GetDeviceCaps(screen.Get(), VERTSIZE) : 0;
-    facts.screenSize = ScreenSizeLine(widthMm, heightMm);
-    facts.screenDiagonal = ScreenDiagonalLine(widthMm, heightMm);
+    facts.size = ScreenSizeLine(widthMm, heightMm);
+    facts.diagonal = ScreenDiagonalLine(widthMm, heightMm);
     facts.colorPlanes = fw::Format("Color planes: %i", screen.Get() ? ::GetDeviceCaps(screen.Get(), PLANES) : 0);
+    return facts;
 }
-
-}  // namespace
 
 std::vector<std::string> NotConnectedDialUpLines() {
     return {"Device name to connect: not find.", "Device type: not find.", "Line speed: not find.",
@@ -90,7 +92,11 @@ void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector) {
     facts.videoBiosVersion = Labelled("Version: %s", probes::VideoBiosVersion());
     facts.videoBiosDate = Labelled("Date: %s", probes::VideoBiosDate());
 
-    FillScreenFacts(facts);
+    ScreenFacts screen = ReadScreenFacts();
+    facts.screenResolution = std::move(screen.resolution);
+    facts.screenSize = std::move(screen.size);
+    facts.screenDiagonal = std::move(screen.diagonal);
+    facts.colorPlanes = std::move(screen.colorPlanes);
 }
 
 }  // namespace ovix

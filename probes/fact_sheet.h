@@ -72,6 +72,16 @@ struct FactSheet {
     std::vector<std::string> activeAdapterLines;
 };
 
+// The screen's size lines as they are now (the fact sheet keeps those of
+// start-up; a report reads them again).
+struct ScreenFacts {
+    std::string resolution;  // "Resolution: %i x %i"
+    std::string size;        // "Size: %.1fcm x %.1fcm"
+    std::string diagonal;    // "Diagonal: %.1f''"
+    std::string colorPlanes; // "Color planes: %i"
+};
+ScreenFacts ReadScreenFacts();
+
 class SystemInfoCollector;
 
 // Fills every line whose probe exists; the others stay empty. The collector

@@ -10,7 +10,6 @@
 #include "probes/wmi_probes.h"
 #include "probes/wmi_tree_rows.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 namespace ovix {
@@ -137,19 +136,8 @@ std::vector<std::string> NotConnectedTail(const BuildContext& context) {
     return {lines.begin() + std::min<size_t>(2, lines.size()), lines.end()};
 }
 
-bool HasDefaultPrinter() {
-    PRINTDLGA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.Flags = PD_RETURNDEFAULT;
-    const bool found = ::PrintDlgA(&dialog) != FALSE;
-    // The dialog hands over two memory blocks that are ours to free.
-    if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);
-    return found;
-}
-
 void PrinterRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
-    if (!HasDefaultPrinter()) {
+    if (!probes::HasDefaultPrinter()) {
         tree.Item(parent, "No printer installed.");
         return;
     }

@@ -174,4 +174,13 @@ bool SystemRestoreCheck() {
     return SystemRestoreAvailable(clientLoads, keyExists, disableSr);
 }
 
+std::vector<std::string> MailAccountNames() {
+    fw::RegKey key;
+    if (key.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\UnreadMail", KEY_READ) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    return key.SubkeyNames();
+}
+
 }  // namespace ovix::probes

@@ -3,6 +3,8 @@
 #include "probes/probe_text.h"
 #include "probes/system_probes.h"
 
+#include <commdlg.h>
+
 namespace ovix::probes {
 namespace {
 
@@ -46,6 +48,18 @@ std::string MouseSpeed() { return MouseSpeedLine(ReadMouseSettings().acceleratio
 std::string MouseThreshold() {
     const MouseSettings mouse = ReadMouseSettings();
     return MouseThresholdLine(mouse.firstThreshold, mouse.secondThreshold);
+}
+
+bool HasDefaultPrinter() {
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    // No warning box when there is none: a report is being written.
+    dialog.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
+    const bool found = ::PrintDlgA(&dialog) != FALSE;
+    // The dialog hands over two memory blocks that are ours to free.
+    if (dialog.hDevMode) ::GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);
+    return found;
 }
 
 }  // namespace ovix::probes

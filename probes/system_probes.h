@@ -136,4 +136,11 @@ void ScreenSaverFilesIn(const std::string& folder, std::vector<std::string>& lin
 // True when System Restore is available and enabled (creates nothing).
 bool SystemRestoreCheck();
 
+// True when the system has a default printer (asks without any box).
+bool HasDefaultPrinter();
+
+// The mail accounts of the current user, in registry order; none when the
+// key is missing.
+std::vector<std::string> MailAccountNames();
+
 }  // namespace ovix::probes
