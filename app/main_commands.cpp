@@ -9,6 +9,7 @@
 #include "lists/process_window.h"
 #include "lists/services.h"
 #include "lists/software_windows.h"
+#include "report/report_dialog.h"
 #include "tools/cleaner_dialog.h"
 
 namespace ovix {
@@ -77,6 +78,11 @@ void MainWindow::OnBackupDrivers() { BackupDrivers(Hwnd(), Folders(), seams_.fil
 void MainWindow::OnCleaner() {
     CCleanerDlg cleaner;
     cleaner.DoModal(Hwnd());
+}
+
+void MainWindow::OnSaveReport() {
+    ReportDialog report;
+    report.DoModal(Hwnd());
 }
 
 void MainWindow::OnProcesses() {

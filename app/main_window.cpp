@@ -108,7 +108,8 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32982, &MainWindow::OnCleaner},           {32983, &MainWindow::OnCleaner},
         {32905, &MainWindow::OnProcesses},         {32891, &MainWindow::OnServices},
         {32927, &MainWindow::OnDrivers},           {32994, &MainWindow::OnSoftware},
-        {33008, &MainWindow::OnHotfixes},
+        {33008, &MainWindow::OnHotfixes},          {32857, &MainWindow::OnSaveReport},
+        {32875, &MainWindow::OnSaveReport},
     };
     static const Map map{messages, commands};
     return map;

@@ -140,6 +140,7 @@ private:
     void OnBackupDrivers();
     void OnDisconnectInternet();
     void OnCleaner();
+    void OnSaveReport();
     void OnProcesses();
     void OnServices();
     void OnDrivers();

@@ -127,6 +127,8 @@ if(OVIX_WINDOWS_TESTS)
     target_link_libraries(system_info_child PRIVATE ovix_core)
     target_link_options(system_info_child PRIVATE ${OVIX_STATIC_LINK})
     add_dependencies(ovix_win_tests system_info_child)
+    # The command-line tests run the program itself.
+    add_dependencies(ovix_win_tests Ovix)
     # The processes the process-list tests act on.
     add_executable(sleeper_child ${CMAKE_SOURCE_DIR}/tests/win_child/sleeper_child.cpp)
     target_link_options(sleeper_child PRIVATE ${OVIX_STATIC_LINK})

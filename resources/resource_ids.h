@@ -6,6 +6,7 @@
 #define IDD_MAIN 99
 #define IDD_ABOUT 169
 #define IDD_CLEANER 170
+#define IDD_REPORT 171
 #define IDD_PROCESSES 1027
 #define IDD_SERVICES 1015
 #define IDD_DRIVERS 1051
@@ -134,6 +135,11 @@
 #define ID_TREE_COLLAPSE_ALL 1023
 #define ID_TREE_COPY_VISIBLE 33062
 #define ID_TREE_COPY_ALL 33063
+
+// Report dialog (Generate has no control: Browse sends it)
+#define IDC_REPORT_STATUS 453
+#define IDC_REPORT_BROWSE 120
+#define ID_REPORT_GENERATE 115
 
 // Manifest
 #define IDR_MANIFEST 1

@@ -104,6 +104,27 @@ echo "saved $out/cleaner-log.png"
 in_desktop "$ctl" close "OvixCleaner" || true
 sleep 0.5
 
+# The report dialog at rest, the save dialog of Browse, and the question
+# once the file is written (answered No: the dialog stays for another file).
+in_desktop "$ctl" command "$title" 32857 || true
+in_desktop "$ctl" wait "Report" 20000 || true
+sleep 1
+import -window root "$out/report.png"
+echo "saved $out/report.png"
+in_desktop "$ctl" command "Report" 120 || true
+sleep 2
+import -window root "$out/report-browse.png"
+echo "saved $out/report-browse.png"
+xdotool type --delay 20 'C:\users\Public\ovix-screens' || true
+xdotool key Return || true
+sleep 8
+import -window root "$out/report-written.png"
+echo "saved $out/report-written.png"
+xdotool key n || true
+sleep 1
+in_desktop "$ctl" close "Report" || true
+sleep 0.5
+
 # The process window (its caption changes with the load: closed by Escape),
 # a process selected with its modules below, and its context menu.
 in_desktop "$ctl" command "$title" 32905 || true

@@ -5,10 +5,10 @@
 
 #include "report/report_data.h"
 
-namespace ovix::test {
+namespace test {
 
-inline ReportData FakeXpMachine() {
-    ReportData d;
+inline ovix::ReportData FakeXpMachine() {
+    ovix::ReportData d;
     d.date = "12/07/26 10:30:00";
     d.userName = "alice";
     d.computerName = "WORKSTATION";
@@ -145,8 +145,8 @@ inline ReportData FakeXpMachine() {
     return d;
 }
 
-inline ReportInventories FakeXpInventories() {
-    ReportInventories inventories;
+inline ovix::ReportInventories FakeXpInventories() {
+    ovix::ReportInventories inventories;
     inventories.software = {{"7-Zip 4.42", "4.42", "Igor", "2.80 MB", "01/02/2006", "", "uninstall.exe", ""},
                             {"Notepad Plus", "3.9", "", "", "", "", "np.exe /u", ""}};
     inventories.hotfixes.sp3 = {{"KB925902", "Security Update for Windows XP (KB925902)", "alice", "20070403", "Update",
@@ -154,4 +154,4 @@ inline ReportInventories FakeXpInventories() {
     return inventories;
 }
 
-}  // namespace ovix::test
+}  // namespace test

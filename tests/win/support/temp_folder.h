@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 namespace test {
@@ -18,6 +19,19 @@ inline std::string FileBytes(const std::string& path) {
 }
 
 inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The names in a folder, "." and ".." left out.
+inline std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &entry)) {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    }
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    return names;
+}
 
 class TempFolder {
 public:
