@@ -91,9 +91,14 @@ add_executable(inventory_bench ${CMAKE_SOURCE_DIR}/bench/inventory_bench.cpp ${O
 target_link_libraries(inventory_bench PRIVATE ovix_core)
 target_link_options(inventory_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# The report's writer against one fwrite; /report against a bare collection.
+add_executable(report_bench ${CMAKE_SOURCE_DIR}/bench/report_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(report_bench PRIVATE ovix_core)
+target_link_options(report_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.
