@@ -54,7 +54,7 @@ struct LargeMachine : ovix::ReportSources {
 int Writer(const std::string& folder, int runs) {
     LargeMachine machine;
     const std::string report = folder + "\\bench-report.txt", plain = folder + "\\bench-fwrite.txt";
-    const std::string bytes = ovix::ReportText(machine.Collect(), machine.Inventories());
+    const std::string bytes = ovix::ReportWriter().Text(machine.Collect(), machine.Inventories());
     std::vector<double> writer, baseline;
     for (int run = 0; run <= runs; ++run) {  // run 0 warms up
         double start = NowMs();

@@ -33,7 +33,7 @@ SaveResult SaveReport(const std::string& path, ReportSources& sources, ReportFla
     SafeTextFile file(path, writes);
     if (!file.Begin()) return SaveResult::CantCreate;
     if (progress) progress->Collecting();
-    const std::string bytes = ReportText(sources.Collect(), sources.Inventories(), flavour);
+    const std::string bytes = ReportWriter(flavour).Text(sources.Collect(), sources.Inventories());
     file.Write(bytes);
     const SaveResult result = file.Commit();
     if (progress) progress->Written();

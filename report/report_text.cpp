@@ -316,7 +316,8 @@ std::vector<std::string> MailAccountReportLines(const std::vector<std::string>& 
     return lines;
 }
 
-std::string ReportText(const ReportData& data, const ReportInventories& inventories, ReportFlavour flavour) {
+std::string ReportWriter::Text(const ReportData& data, const ReportInventories& inventories) const {
+    const ReportFlavour flavour = flavour_;
     ReportOut out;
     Header(out, data);
     OperatingSystem(out, data);

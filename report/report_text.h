@@ -32,9 +32,17 @@ std::vector<std::string> SoundDeviceReportLines(const std::vector<std::string>& 
 // "#%i: %s" per account, numbered from 1.
 std::vector<std::string> MailAccountReportLines(const std::vector<std::string>& accounts);
 
-// The whole report: header, eighteen sections (the hotfix section on Windows
-// XP only), every line end CR LF, the last line without one.
-std::string ReportText(const ReportData& data, const ReportInventories& inventories,
-                       ReportFlavour flavour = ReportFlavour::File);
+// Lays a report out. The saved file and the e-mailed copy differ only in the
+// flavour given here.
+class ReportWriter {
+public:
+    explicit ReportWriter(ReportFlavour flavour = ReportFlavour::File) : flavour_(flavour) {}
+    // The whole report: header, eighteen sections (the hotfix section on
+    // Windows XP only), every line end CR LF, the last line without one.
+    std::string Text(const ReportData& data, const ReportInventories& inventories) const;
+
+private:
+    ReportFlavour flavour_;
+};
 
 }  // namespace ovix

@@ -48,7 +48,7 @@ Lines Split(const std::string& text) {
 }
 
 TEST(ReportText, AnXpMachineWithEverySection) {
-    const std::string bytes = ReportText(test::FakeXpMachine(), test::FakeXpInventories());
+    const std::string bytes = ReportWriter().Text(test::FakeXpMachine(), test::FakeXpInventories());
     EXPECT_EQ(Unix(bytes), Expected("report_xp.txt"));
     EXPECT_NE(bytes.back(), '\n');
 }
@@ -64,15 +64,15 @@ TEST(ReportText, AnotherMachineWithoutPrinterOrHotfixes) {
     data.mailAccounts = {"alice@example.net", "work"};
     data.soundDevices.clear();
     data.screenSaverTimeout = "never written";
-    EXPECT_EQ(Unix(ReportText(data, test::FakeXpInventories())), Expected("report_2000.txt"));
+    EXPECT_EQ(Unix(ReportWriter().Text(data, test::FakeXpInventories())), Expected("report_2000.txt"));
 }
 
 TEST(ReportText, TheMailCopyDiffersInTheMemoryHeadingAndTheXpTimeoutLine) {
     ReportData data = test::FakeXpMachine();
     for (bool xp : {true, false}) {
         data.windowsXp = xp;
-        const Lines file = Split(ReportText(data, test::FakeXpInventories(), ReportFlavour::File));
-        const Lines mail = Split(ReportText(data, test::FakeXpInventories(), ReportFlavour::Mail));
+        const Lines file = Split(ReportWriter(ReportFlavour::File).Text(data, test::FakeXpInventories()));
+        const Lines mail = Split(ReportWriter(ReportFlavour::Mail).Text(data, test::FakeXpInventories()));
         ASSERT_EQ(file.size(), mail.size());
         Lines differences;
         for (size_t i = 0; i < file.size(); ++i) {
@@ -98,7 +98,7 @@ TEST(ReportText, UnequalListsNeverReadPastTheShortest) {
 
     ReportData data = test::FakeXpMachine();
     data.printers = {{"1. Short", {"Port: X"}}};
-    const std::string text = Unix(ReportText(data, {}));
+    const std::string text = Unix(ReportWriter().Text(data, {}));
     EXPECT_NE(text.find(" - Printer:\n\n - 1. Short\n\n - Miscellaneous:"), std::string::npos);
     EXPECT_NE(text.find("- 0 installed programs."), std::string::npos);
     EXPECT_NE(text.find(" - Windows XP Hot-fix:\n\n\n- 0 installed HotFix.\n"), std::string::npos);

@@ -179,7 +179,7 @@ TEST(ReportCommand, TheEntryFunctionsCodesWithFakeSources) {
     EXPECT_EQ(errors, (std::vector<std::string>{"Ovix: can't start sockets or OLE.",
                                                 "Ovix: writing \"" + path + "\" failed; nothing was replaced."}));
     FixedSources direct;
-    EXPECT_EQ(test::FileBytes(path), ReportText(direct.Collect(), direct.inventories));
+    EXPECT_EQ(test::FileBytes(path), ReportWriter().Text(direct.Collect(), direct.inventories));
 }
 
 }  // namespace
