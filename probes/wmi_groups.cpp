@@ -6,15 +6,11 @@
 #include <initializer_list>
 
 namespace ovix::wmi {
-namespace {
-
 size_t Shortest(std::initializer_list<const std::vector<std::string>*> lists) {
     size_t count = lists.size() ? (*lists.begin())->size() : 0;
     for (const auto* list : lists) count = std::min(count, list->size());
     return count;
 }
-
-}  // namespace
 
 std::vector<std::string> DiskModelLines(const std::vector<std::string>& captions,
                                         const std::vector<std::string>& interfaces,

@@ -4,10 +4,15 @@
 // shortest list and never reads past one.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace ovix::wmi {
+
+// The length of the shortest list (0 for none): how far lists read in step may go.
+size_t Shortest(std::initializer_list<const std::vector<std::string>*> lists);
 
 struct Group {
     std::string title;

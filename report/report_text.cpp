@@ -3,19 +3,13 @@
 #include "app/text_file_rules.h"
 #include "framework/text_format.h"
 
-#include <algorithm>
-#include <initializer_list>
 
 namespace ovix {
 namespace {
 
 constexpr char kVersion[] = "1.0.6";
 
-size_t Shortest(std::initializer_list<const std::vector<std::string>*> lists) {
-    size_t count = SIZE_MAX;
-    for (const auto* list : lists) count = std::min(count, list->size());
-    return count;
-}
+using wmi::Shortest;
 
 // Appends the report with "\n" line ends; the whole is made CR LF once at the
 // end, which also turns a collected "\r\n" into exactly one line end.
