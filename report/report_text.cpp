@@ -3,7 +3,6 @@
 #include "app/text_file_rules.h"
 #include "framework/text_format.h"
 
-
 namespace ovix {
 namespace {
 
