@@ -9,6 +9,7 @@
 #include "lists/process_window.h"
 #include "lists/services.h"
 #include "lists/software_windows.h"
+#include "report/mail_report_dialog.h"
 #include "report/report_dialog.h"
 #include "tools/cleaner_dialog.h"
 
@@ -83,6 +84,11 @@ void MainWindow::OnCleaner() {
 void MainWindow::OnSaveReport() {
     ReportDialog report;
     report.DoModal(Hwnd());
+}
+
+void MainWindow::OnMailReport() {
+    MailReportDialog mail;
+    mail.DoModal(Hwnd());
 }
 
 void MainWindow::OnProcesses() {

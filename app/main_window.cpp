@@ -109,7 +109,8 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32905, &MainWindow::OnProcesses},         {32891, &MainWindow::OnServices},
         {32927, &MainWindow::OnDrivers},           {32994, &MainWindow::OnSoftware},
         {33008, &MainWindow::OnHotfixes},          {32857, &MainWindow::OnSaveReport},
-        {32875, &MainWindow::OnSaveReport},
+        {32875, &MainWindow::OnSaveReport},        {33005, &MainWindow::OnMailReport},
+        {33007, &MainWindow::OnMailReport},
     };
     static const Map map{messages, commands};
     return map;

@@ -141,6 +141,7 @@ private:
     void OnDisconnectInternet();
     void OnCleaner();
     void OnSaveReport();
+    void OnMailReport();
     void OnProcesses();
     void OnServices();
     void OnDrivers();

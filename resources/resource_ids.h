@@ -7,6 +7,8 @@
 #define IDD_ABOUT 169
 #define IDD_CLEANER 170
 #define IDD_REPORT 171
+#define IDD_TEXT_PROMPT 172
+#define IDD_MAIL_REPORT 1059
 #define IDD_PROCESSES 1027
 #define IDD_SERVICES 1015
 #define IDD_DRIVERS 1051
@@ -140,6 +142,21 @@
 #define IDC_REPORT_STATUS 453
 #define IDC_REPORT_BROWSE 120
 #define ID_REPORT_GENERATE 115
+
+// E-mail report dialog (labels 530-534 and 516 are plain statics)
+#define IDC_MAIL_RECIPIENT1 448
+#define IDC_MAIL_RECIPIENT2 450
+#define IDC_MAIL_SUBJECT 1049
+#define IDC_MAIL_FILE_NAME 495
+#define IDC_MAIL_BODY 498
+#define IDC_MAIL_STATUS 494
+#define IDC_MAIL_HELP 401
+#define IDC_MAIL_SEND 449
+
+// Text prompt
+#define IDC_PROMPT_ICON 173
+#define IDC_PROMPT_QUESTION 174
+#define IDC_PROMPT_TEXT 175
 
 // Manifest
 #define IDR_MANIFEST 1

@@ -125,6 +125,24 @@ sleep 1
 in_desktop "$ctl" close "Report" || true
 sleep 0.5
 
+# The e-mail report dialog and its body prompt (never sent: the real mail
+# client would be called).
+in_desktop "$ctl" command "$title" 33005 || true
+in_desktop "$ctl" wait "Send report by e-mail" 20000 || true
+sleep 1
+import -window root "$out/mail-report.png"
+echo "saved $out/mail-report.png"
+in_desktop "$ctl" post "Send report by e-mail" 0x111 498 0 || true
+sleep 1.5
+xdotool type --delay 20 'Here is the report of my computer.' || true
+sleep 0.5
+import -window root "$out/mail-body.png"
+echo "saved $out/mail-body.png"
+xdotool key Escape || true
+sleep 0.5
+in_desktop "$ctl" close "Send report by e-mail" || true
+sleep 0.5
+
 # The process window (its caption changes with the load: closed by Escape),
 # a process selected with its modules below, and its context menu.
 in_desktop "$ctl" command "$title" 32905 || true
