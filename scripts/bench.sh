@@ -169,6 +169,11 @@ read -r r_writer r_fwrite r_bytes < <(wine "$bin/report_bench.exe" writer "$repo
 echo "report writer on a large machine ($r_bytes bytes), median of 5 (ms):"
 awk -v w="$r_writer" -v f="$r_fwrite" 'BEGIN {
     printf "  made and saved safely %8.2f\n  one fwrite            %8.2f   ratio %.2f\n", w, f, (f > 0 ? w / f : 0) }'
+read -r m_mail m_file m_send m_generate < <(wine "$bin/report_bench.exe" mail "$report_dir" 5 | tr -d '\r')
+echo "e-mail report on the same machine, median of 5 (ms):"
+awk -v a="$m_mail" -v b="$m_file" -v c="$m_send" -v d="$m_generate" 'BEGIN {
+    printf "  writer, mail flavour %8.2f   file flavour %8.2f   ratio %.2f  (about 1)\n", a, b, (b > 0 ? a / b : 0)
+    printf "  Send (mail client answering) %8.2f   Generate %8.2f   ratio %.2f  (about 1)\n", c, d, (d > 0 ? c / d : 0) }'
 process_ms() {  # command...: wall milliseconds of one whole run
     local start end
     start=$(date +%s%N)
