@@ -119,11 +119,15 @@ TreeGroup PhysicalDiskGroup(const PhysicalDisk& disk) {
                         Signed(total >> 20), Signed(total >> 30))}};
 }
 
-std::string StorageCapacityLine(const DiskFacts& facts) {
-    if (facts.disks.size() < 2) return {};
+std::uint64_t WholeGigabytes(const DiskFacts& facts) {
     std::uint64_t gigabytes = 0;
     for (const PhysicalDisk& disk : facts.disks) gigabytes += disk.TotalBytes() >> 30;
-    return fw::Format("Storage capacity: %" PRId64 " GB", Signed(gigabytes));
+    return gigabytes;
+}
+
+std::string StorageCapacityLine(const DiskFacts& facts) {
+    if (facts.disks.size() < 2) return {};
+    return fw::Format("Storage capacity: %" PRId64 " GB", Signed(WholeGigabytes(facts)));
 }
 
 std::vector<TreeGroup> LogicalDriveGroups(const DiskFacts& facts) {

@@ -76,6 +76,8 @@ struct TreeGroup {
     std::vector<std::string> lines;
 };
 TreeGroup PhysicalDiskGroup(const PhysicalDisk& disk);
+// The disks' capacity as the sum of each disk's whole gigabytes.
+std::uint64_t WholeGigabytes(const DiskFacts& facts);
 // "Storage capacity: %I64d GB", only with more than one disk; else empty.
 std::string StorageCapacityLine(const DiskFacts& facts);
 // Drives whose free space was read, each with its size and volume lines.
