@@ -11,12 +11,19 @@
 #include "lists/software_windows.h"
 #include "report/mail_report_dialog.h"
 #include "report/report_dialog.h"
+#include "probes/cpu_text.h"
+#include "probes/os_version.h"
+#include "probes/system_probes.h"
+#include "probes/wmi_class_cache.h"
+#include "probes/wmi_probes.h"
 #include "tools/cleaner_dialog.h"
 
 namespace ovix {
 namespace {
 
 constexpr UINT kTaskbarRunDialog = 401;
+// Where the summary's lines go on its bitmap (below the title and its line).
+constexpr RECT kSummaryTextRect{18, 48, 342, 290};
 constexpr UINT kTaskbarProperties = 413;
 constexpr UINT kTaskbarMinimiseAll = 415;
 
@@ -89,6 +96,55 @@ void MainWindow::OnSaveReport() {
 void MainWindow::OnMailReport() {
     MailReportDialog mail;
     mail.DoModal(Hwnd());
+}
+
+SummaryFacts MainWindow::MachineSummaryFacts() {
+    // The five management probes read their classes once.
+    const wmi::ClassReadScope classReads;
+    SummaryFacts facts;
+    const OSVERSIONINFOEXA& version = OsVersion().info;
+    facts.server2003 = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 5 &&
+                       version.dwMinorVersion == 2;
+    facts.servicePack = version.szCSDVersion;
+    facts.osName = systemInfo_.OsName();
+    facts.processorName = cpu_.Info().name;
+    facts.clockMhz = cpu::EffectiveClockMhz(cpu_.Info());
+    facts.totalPhysicalBytes = systemInfo_.Memory().totalPhysical;
+    facts.diskCount = diskCount_;
+    facts.diskGigabytes = diskGigabytes_;
+    facts.boardManufacturer = probes::BaseBoardManufacturer();
+    facts.boardProduct = probes::BaseBoardProduct();
+    facts.boardVersion = probes::BaseBoardVersion();
+    facts.videoModel = probes::VideoControllerCaption();
+    facts.videoMemory = probes::VideoAdapterRam();
+    facts.computerName = probes::ComputerName();
+    facts.userName = probes::UserName();
+    facts.adminRights = systemInfo_.IsAdmin();
+    facts.bootTime = facts_.bootTime;
+    return facts;
+}
+
+void MainWindow::OnSummary() {
+    // A new window per command; it closes and deletes itself.
+    auto* summary = new widgets::SplashWindow;
+    widgets::SplashOptions options;
+    options.bitmapId = IDB_SUMMARY;
+    options.textRect = kSummaryTextRect;
+    options.fontTenths = 80;
+    options.multiline = true;
+    options.owner = Hwnd();
+    options.displayMs = options_.summaryDisplayMs;
+    options.closeOnInput = true;
+    options.textAsWindowText = true;
+    options.deleteWhenClosed = true;
+    if (!summary->Show(options)) {
+        delete summary;
+        return;
+    }
+    const HWND window = summary->Hwnd();
+    const std::string text = SummaryText(options_.summaryFacts ? options_.summaryFacts() : MachineSummaryFacts());
+    // A key pressed while the facts were read may have closed it already.
+    if (::IsWindow(window) && widgets::SplashWindow::FromHandle(window) == summary) summary->SetText(text);
 }
 
 void MainWindow::OnProcesses() {

@@ -11,6 +11,7 @@
 #include "framework/text_format.h"
 #include "probes/os_version.h"
 #include "probes/cpu_text.h"
+#include "probes/disk_probes.h"
 #include "probes/process_count.h"
 #include "probes/system_probes.h"
 #include "probes/tree_image_list.h"
@@ -110,7 +111,8 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32927, &MainWindow::OnDrivers},           {32994, &MainWindow::OnSoftware},
         {33008, &MainWindow::OnHotfixes},          {32857, &MainWindow::OnSaveReport},
         {32875, &MainWindow::OnSaveReport},        {33005, &MainWindow::OnMailReport},
-        {33007, &MainWindow::OnMailReport},
+        {33007, &MainWindow::OnMailReport},        {33050, &MainWindow::OnSummary},
+        {33051, &MainWindow::OnSummary},
     };
     static const Map map{messages, commands};
     return map;
@@ -183,6 +185,13 @@ void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
     BuildFactSheet(facts_, systemInfo_);
     // Detected again before the tree; a clock measured moments ago is reused.
     const cpu::CpuInfo& processor = cpu_.Detect();
+    {
+        WindowsDiskSystem disks;
+        DiskFacts physical;
+        GatherPhysicalDisks(disks, physical);
+        diskCount_ = static_cast<int>(physical.disks.size());
+        diskGigabytes_ = WholeGigabytes(physical);
+    }
     facts_.cpuTrademark = cpu::TrademarkLine(processor);
     facts_.cpuName = cpu::NameLine(processor);
     facts_.cpuClock = cpu::SpeedClockLine(processor);
@@ -358,7 +367,9 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
         case VK_F3:
             OnCleaner();
             return true;
-        case VK_F2:  // the computer summary arrives with the reports
+        case VK_F2:
+            OnSummary();
+            return true;
         default:
             break;
         }

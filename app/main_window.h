@@ -15,11 +15,14 @@
 #include "probes/fact_sheet.h"
 #include "probes/information_tree.h"
 #include "probes/system_info.h"
+#include "report/summary_text.h"
 #include "widgets/gradient_gauge.h"
 #include "widgets/icon_button.h"
 #include "resources/resource_ids.h"
 #include "widgets/splash_window.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,10 @@ struct MainWindowOptions {
     bool buildInformation = true;
     // Where the processor gauge reads the load; null: the system.
     cpu::UsageSource* cpuUsage = nullptr;
+    // The computer summary (F2): how long it stays, and where its facts come
+    // from (empty: the machine's, read at each opening).
+    DWORD summaryDisplayMs = 300000;
+    std::function<SummaryFacts()> summaryFacts;
 };
 
 // What the menu commands reach outside the program. Null members mean the
@@ -142,6 +149,8 @@ private:
     void OnCleaner();
     void OnSaveReport();
     void OnMailReport();
+    void OnSummary();
+    SummaryFacts MachineSummaryFacts();
     void OnProcesses();
     void OnServices();
     void OnDrivers();
@@ -180,6 +189,9 @@ private:
     // The process window's own reading, kept between its openings.
     cpu::CpuUsagePercent processLoad_;
     FactSheet facts_;
+    // The physical disks, counted once at start-up for the summary.
+    int diskCount_ = 0;
+    uint64_t diskGigabytes_ = 0;
     InformationTree infoTree_;
     std::vector<std::string> buildProgress_;
     fw::IconHandle bigIcon_;

@@ -2,6 +2,7 @@
 
 #include "framework/owner_draw.h"
 
+#include <cstring>
 #include <vector>
 
 namespace fw {
@@ -34,7 +35,11 @@ bool Offer(MSG& message) {
     HWND top = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     Dialog* dialog = top ? Dialog::FromHandle(top) : nullptr;
     if (dialog && dialog->PreTranslateMessage(message)) return true;
-    return top && ::IsDialogMessageA(top, &message);
+    // Only a dialog gets the dialog keys: to any other window IsDialogMessage
+    // would turn Escape into a Cancel it never asked for, and swallow the key.
+    char name[8] = "";
+    return top && (dialog || (::GetClassNameA(top, name, sizeof(name)) && std::strcmp(name, "#32770") == 0)) &&
+           ::IsDialogMessageA(top, &message);
 }
 
 // Popups of the menu bar, the tray and context menus go to the menu drawer, if

@@ -3,7 +3,8 @@
 
     python3 resources/draw_art.py
 
-writes resources/icons/<id>.ico and resources/splash.bmp next to this file.
+writes resources/icons/<id>.ico, resources/splash.bmp and resources/summary.bmp next to
+this file.
 Every pixel comes from the geometry below; nothing is random, so each run
 produces the same bytes.
 
@@ -1040,18 +1041,32 @@ def ovix_text(x0, top, bottom):
 
 
 def draw_splash():
-    W, H = SPLASH_W, SPLASH_H
+    return draw_panel(SPLASH_W, SPLASH_H, 10, title_left=None, accent=(25, 50, 105))
+
+
+# summary (360 x 300, pure red = cut out): the same panel, larger, with the
+# title in the top-left corner and the area below it left plain for the text.
+SUMMARY_W, SUMMARY_H = 360, 300
+
+
+def draw_summary():
+    return draw_panel(SUMMARY_W, SUMMARY_H, 14, title_left=14, accent=(18, 38, 342))
+
+
+def draw_panel(W, H, radius, title_left, accent):
+    """A rounded indigo panel with the emblem and the word 'Ovix' (centred
+    when title_left is None) and a thin accent line (x0, y, x1)."""
     c = Canvas(W, H)
-    panel = rrect(0, 0, W, H, 10)
+    panel = rrect(0, 0, W, H, radius)
     inside = [panel(i + 0.5, j + 0.5) <= 0 for j in range(H) for i in range(W)]
 
     c.fill(rrect(-1, -1, W + 1, H + 1),
            lambda x, y: mix(PANEL_TOP, PANEL_BOTTOM, clamp(y / H)))
 
-    # title row: emblem + "Ovix", centred as a group
+    # title row: emblem + "Ovix", centred as a group unless placed
     right = ovix_text(0, 4.7, 17.3)[1]
     group = 16 + 4 + right
-    gx = round((W - group) / 2)
+    gx = round((W - group) / 2) if title_left is None else title_left
     with c.placed(gx, 3):
         emblem(c)
     word, _ = ovix_text(gx + 20, 4.7, 17.3)
@@ -1060,9 +1075,10 @@ def draw_splash():
     c.fill(word, lambda x, y: mix(WHITE, hexrgb('#A8ECFF'), clamp((y - 5) / 12)))
 
     # accent line: dim track with a bright centre fading out to both ends
-    c.fill(rrect(25, 50, 105, 52, 1), hexrgb('#3A4396'))
-    c.fill(rrect(25, 50, 105, 52, 1),
-           lambda x, y: hexrgb('#6FE6F5') + (math.sin(math.pi * clamp((x - 25) / 80)) ** 2,))
+    ax0, ay, ax1 = accent
+    c.fill(rrect(ax0, ay, ax1, ay + 2, 1), hexrgb('#3A4396'))
+    c.fill(rrect(ax0, ay, ax1, ay + 2, 1),
+           lambda x, y: hexrgb('#6FE6F5') + (math.sin(math.pi * clamp((x - ax0) / (ax1 - ax0))) ** 2,))
 
     # hard-edged frame: outline = inside pixels with a 4-neighbour outside
     rows = []
@@ -1138,9 +1154,10 @@ def main():
         path = os.path.join(icon_dir, '%d.ico' % ident)
         write_ico(path, [ico_image(render_icon(fn, s)) for s in sizes])
         print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
-    path = os.path.join(HERE, 'splash.bmp')
-    write_bmp24(path, draw_splash())
-    print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
+    for name, draw in (('splash.bmp', draw_splash), ('summary.bmp', draw_summary)):
+        path = os.path.join(HERE, name)
+        write_bmp24(path, draw())
+        print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
 
 
 if __name__ == '__main__':

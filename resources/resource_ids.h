@@ -18,6 +18,7 @@
 // Menus and bitmaps
 #define IDR_TRAY_MENU 250
 #define IDB_SPLASH 251
+#define IDB_SUMMARY 1152
 #define IDR_MAIN_MENU 252
 #define IDR_CLEANER_MENU 351
 

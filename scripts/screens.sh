@@ -143,6 +143,14 @@ sleep 0.5
 in_desktop "$ctl" close "Send report by e-mail" || true
 sleep 0.5
 
+# The computer summary (F2), closed by a real key press.
+in_desktop "$ctl" post "$title" 0x100 0x71 0 || true
+sleep 5
+import -window root "$out/summary.png"
+echo "saved $out/summary.png"
+xdotool key Escape || true
+sleep 1
+
 # The process window (its caption changes with the load: closed by Escape),
 # a process selected with its modules below, and its context menu.
 in_desktop "$ctl" command "$title" 32905 || true

@@ -2,6 +2,7 @@
 
 #include "framework/resources.h"
 
+#include <string_view>
 #include <vector>
 
 #ifndef CS_DROPSHADOW
@@ -12,6 +13,11 @@
 #endif
 
 namespace widgets {
+namespace {
+
+constexpr UINT_PTR kCloseTimer = 1;
+
+}  // namespace
 
 bool SystemAnimatesWindows() {
     ANIMATIONINFO info{};
@@ -83,32 +89,55 @@ bool SplashWindow::Show(const SplashOptions& options) {
     ::GetObjectA(bitmap_.Get(), sizeof(info), &info);
     size_ = {info.bmWidth, info.bmHeight};
 
-    font_.Reset(::CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, options_.fontName));
+    int dotsPerInch = 96;
+    {
+        fw::WindowDc screen(nullptr);
+        if (screen.Get()) dotsPerInch = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    }
+    font_.Reset(::CreateFontA(-::MulDiv(options_.fontTenths, dotsPerInch, 720), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                              ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_SWISS, options_.fontName));
 
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - size_.cx) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - size_.cy) / 2;
-    hwnd_ = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, x, y, size_.cx, size_.cy,
-                              nullptr, nullptr, fw::ModuleInstance(), this);
-    if (!hwnd_) return false;
+    RECT around{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (options_.owner) ::GetWindowRect(options_.owner, &around);
+    const int x = (around.left + around.right - size_.cx) / 2;
+    const int y = (around.top + around.bottom - size_.cy) / 2;
+    hwnd_ = ::CreateWindowExA(WS_EX_TOOLWINDOW | (options_.owner ? 0 : WS_EX_TOPMOST), kClassName, "", WS_POPUP, x, y,
+                              size_.cx, size_.cy, options_.owner, nullptr, fw::ModuleInstance(), this);
+    if (!hwnd_) {
+        Destroy();
+        return false;
+    }
     // The window owns the region once it is set.
     fw::RegionHandle region = RegionFromBitmap();
     if (::SetWindowRgn(hwnd_, region.Get(), FALSE)) region.Release();
 
+    const bool activate = options_.closeOnInput;
     if (SystemAnimatesWindows() && options_.fadeInMs > 0) {
-        ::AnimateWindow(hwnd_, options_.fadeInMs, AW_BLEND);
+        ::AnimateWindow(hwnd_, options_.fadeInMs, AW_BLEND | (activate ? AW_ACTIVATE : 0));
     }
-    ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    ::ShowWindow(hwnd_, activate ? SW_SHOW : SW_SHOWNOACTIVATE);
     ::UpdateWindow(hwnd_);
+    if (activate) {
+        // Keys reach the window that has the focus.
+        ::SetForegroundWindow(hwnd_);
+        ::SetFocus(hwnd_);
+    }
+    if (options_.displayMs > 0) ::SetTimer(hwnd_, kCloseTimer, options_.displayMs, nullptr);
     return true;
+}
+
+SplashWindow* SplashWindow::FromHandle(HWND window) {
+    char name[64] = "";
+    if (!window || !::GetClassNameA(window, name, sizeof(name)) || std::string_view(name) != kClassName) return nullptr;
+    return reinterpret_cast<SplashWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 void SplashWindow::SetText(const std::string& text) {
     text_ = text;
-    if (hwnd_) {
-        ::InvalidateRect(hwnd_, nullptr, FALSE);
-        ::UpdateWindow(hwnd_);
-    }
+    if (!hwnd_) return;
+    if (options_.textAsWindowText) ::SetWindowTextA(hwnd_, text_.c_str());
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 }
 
 void SplashWindow::Hide() {
@@ -121,13 +150,14 @@ void SplashWindow::Hide() {
 }
 
 void SplashWindow::Destroy() {
+    bitmap_.Reset();
+    font_.Reset();
+    // Last: an object that deletes itself is gone once its window is.
     if (hwnd_) {
         HWND window = hwnd_;
         hwnd_ = nullptr;
         ::DestroyWindow(window);
     }
-    bitmap_.Reset();
-    font_.Reset();
 }
 
 void SplashWindow::Paint(HDC dc) {
@@ -141,8 +171,9 @@ void SplashWindow::Paint(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
     RECT rect = options_.textRect;
-    ::DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &rect,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const UINT format = options_.multiline ? DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX
+                                           : DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+    ::DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &rect, format);
 }
 
 LRESULT CALLBACK SplashWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -165,8 +196,27 @@ LRESULT CALLBACK SplashWindow::Procedure(HWND window, UINT message, WPARAM wPara
         // The fade draws the window through this message, not WM_PAINT.
         if (self && self->bitmap_) self->Paint(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_TIMER:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        if (self && ((message == WM_TIMER && wParam == kCloseTimer) ||
+                     (message != WM_TIMER && self->options_.closeOnInput))) {
+            self->Hide();  // may delete self: nothing of it is touched after
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        if (self) {
+            self->hwnd_ = nullptr;
+            if (self->options_.deleteWhenClosed) delete self;
+        }
         break;
     default:
         break;

@@ -14,8 +14,13 @@ inline void Pump() {
 // Start-up without network, waits or marks on the test's folder; the fact
 // sheet and the tree only when asked for.
 inline ovix::MainWindowOptions QuietOptions(bool withTree = false) {
-    return {.checkForUpdates = false, .update = {}, .splashCheckingDelayMs = 0, .splashWaitMs = 0,
-            .markProgramFolder = false, .buildInformation = withTree, .cpuUsage = nullptr};
+    ovix::MainWindowOptions options;
+    options.checkForUpdates = false;
+    options.splashCheckingDelayMs = 0;
+    options.splashWaitMs = 0;
+    options.markProgramFolder = false;
+    options.buildInformation = withTree;
+    return options;
 }
 inline ovix::MainWindowOptions QuietOptionsWithTree() { return QuietOptions(true); }
 
