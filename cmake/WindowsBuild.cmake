@@ -96,9 +96,14 @@ add_executable(report_bench ${CMAKE_SOURCE_DIR}/bench/report_bench.cpp ${OVIX_RE
 target_link_libraries(report_bench PRIVATE ovix_core)
 target_link_options(report_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# F2 to the summary shown, against its text alone.
+add_executable(summary_bench ${CMAKE_SOURCE_DIR}/bench/summary_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(summary_bench PRIVATE ovix_core)
+target_link_options(summary_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.

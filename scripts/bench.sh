@@ -195,3 +195,10 @@ r_collect=$(printf '%s\n' "${collect_runs[@]}" | median)
 echo "/report against a bare collection, median of 5 interleaved processes (ms):"
 awk -v a="$r_command" -v b="$r_collect" 'BEGIN {
     printf "  Ovix.exe /report   %8.1f\n  bare collection    %8.1f   ratio %.3f  (goal: at most 1.05)\n", a, b, (b > 0 ? a / b : 0) }'
+
+# The computer summary: F2 to its text shown (window animation off: no fade)
+# against building the same text alone; the management probes dominate both.
+read -r s_f2 s_text < <(wine "$bin/summary_bench.exe" 5 | tr -d '\r')
+echo "computer summary, median of 5 after a warm-up (ms):"
+awk -v a="$s_f2" -v b="$s_text" 'BEGIN {
+    printf "  F2 to the text shown %8.1f\n  the text alone       %8.1f   ratio %.2f\n", a, b, (b > 0 ? a / b : 0) }'
