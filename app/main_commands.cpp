@@ -11,6 +11,7 @@
 #include "lists/software_windows.h"
 #include "report/report_dialog.h"
 #include "tools/cleaner_dialog.h"
+#include "tools/optimize_dialog.h"
 
 namespace ovix {
 namespace {
@@ -78,6 +79,13 @@ void MainWindow::OnBackupDrivers() { BackupDrivers(Hwnd(), Folders(), seams_.fil
 void MainWindow::OnCleaner() {
     CCleanerDlg cleaner;
     cleaner.DoModal(Hwnd());
+}
+
+void MainWindow::OnOptimizer() {
+    OptimizerSeams seams;
+    seams.power = seams_.power;
+    COptimizePC optimizer(seams);
+    optimizer.DoModal(Hwnd());
 }
 
 void MainWindow::OnSaveReport() {

@@ -140,6 +140,7 @@ private:
     void OnBackupDrivers();
     void OnDisconnectInternet();
     void OnCleaner();
+    void OnOptimizer();
     void OnSaveReport();
     void OnProcesses();
     void OnServices();

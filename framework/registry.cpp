@@ -104,6 +104,32 @@ LONG RegKey::DeleteValue(const char* name) const {
     return ::RegDeleteValueA(key_, name);
 }
 
+LONG RegKey::QueryRaw(const char* name, RawValue& value) const {
+    if (!key_) return ERROR_INVALID_HANDLE;
+    for (;;) {
+        DWORD size = 0;
+        LONG status = ::RegQueryValueExA(key_, name, nullptr, &value.type, nullptr, &size);
+        if (status != ERROR_SUCCESS) return status;
+        value.bytes.assign(size, '\0');
+        status = ::RegQueryValueExA(key_, name, nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()),
+                                    &size);
+        if (status == ERROR_MORE_DATA) continue;  // grew between the two calls
+        if (status == ERROR_SUCCESS) value.bytes.resize(size);
+        return status;
+    }
+}
+
+LONG RegKey::SetRaw(const char* name, DWORD type, std::string_view bytes) const {
+    if (!key_) return ERROR_INVALID_HANDLE;
+    // A text whose last byte is not NUL but is followed by one in memory is
+    // taken as missing its terminator and stored one byte longer: a byte that
+    // is not NUL after the data keeps the size exact.
+    std::string data(bytes);
+    data.push_back('\x01');
+    return ::RegSetValueExA(key_, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(bytes.size()));
+}
+
 std::vector<std::string> RegKey::SubkeyNames() const {
     std::vector<std::string> names;
     if (!key_) return names;

@@ -7,6 +7,7 @@
 #define IDD_ABOUT 169
 #define IDD_CLEANER 170
 #define IDD_REPORT 171
+#define IDD_OPTIMIZE 172
 #define IDD_PROCESSES 1027
 #define IDD_SERVICES 1015
 #define IDD_DRIVERS 1051
@@ -110,6 +111,12 @@
 #define IDC_SELECT_ALL 1322
 #define IDC_CLEAN_LOG 1323
 #define ID_SAVE_LOG_AS 33100
+
+// Optimiser controls
+#define IDC_OPTIMIZE_WARNING 1330
+#define IDC_OPTIMIZE_LOG 1331
+#define IDC_OPTIMIZE 1332
+#define IDC_OPTIMIZE_UNDO 1333
 
 // Process window controls
 #define IDC_PROCESS_LIST 1032
