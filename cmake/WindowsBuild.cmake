@@ -141,6 +141,16 @@ if(OVIX_WINDOWS_TESTS)
     add_executable(service_child ${CMAKE_SOURCE_DIR}/tests/win_child/service_child.cpp)
     target_link_options(service_child PRIVATE ${OVIX_STATIC_LINK})
     add_dependencies(ovix_win_tests service_child)
+    # The optimiser applied for real: its own program, run only in a throwaway
+    # copy of the prefix (the script deletes it after), one process.
+    add_executable(optimizer_tests ${CMAKE_SOURCE_DIR}/tests/win_optimizer/optimizer_test.cpp ${OVIX_RESOURCES})
+    target_link_libraries(optimizer_tests PRIVATE ovix_core gtest)
+    target_include_directories(optimizer_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+    target_link_options(optimizer_tests PRIVATE ${OVIX_STATIC_LINK})
+    add_dependencies(ovix_win_tests optimizer_tests)
+    add_test(NAME win.Optimizer
+             COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/throwaway-prefix.sh $<TARGET_FILE:optimizer_tests>)
+    set_tests_properties(win.Optimizer PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
     # One test per suite: each Wine process costs more than a second to start,
     # and a suite still runs apart from the others. The suites are read from
     # the sources, so nothing runs Wine at build time.

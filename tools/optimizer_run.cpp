@@ -81,8 +81,11 @@ int ApplyOptimizations(const OptimizerPlan& plan, SettingsWriter& writer, const 
 }
 
 bool UndoFromFile(const std::string& path, SettingsWriter& writer, const OptimizerLog& log) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text;
+    {
+        std::ifstream file(path, std::ios::binary);  // closed before the file is renamed
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
     const auto snapshot = ParseRegedit4(text);
     std::vector<std::string> failed = snapshot ? RestoreSnapshot(*snapshot, writer) : std::vector<std::string>{path};
     if (snapshot) {
