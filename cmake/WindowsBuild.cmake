@@ -96,9 +96,14 @@ add_executable(report_bench ${CMAKE_SOURCE_DIR}/bench/report_bench.cpp ${OVIX_RE
 target_link_libraries(report_bench PRIVATE ovix_core)
 target_link_options(report_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# The optimiser's run and undo against bare registry loops (in a throwaway prefix).
+add_executable(optimizer_bench ${CMAKE_SOURCE_DIR}/bench/optimizer_bench.cpp)
+target_link_libraries(optimizer_bench PRIVATE ovix_core)
+target_link_options(optimizer_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench optimizer_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.

@@ -2,6 +2,8 @@
 
 #include "framework/handles.h"
 
+#include <algorithm>
+
 namespace fw {
 
 RegKey& RegKey::operator=(RegKey&& other) noexcept {
@@ -106,14 +108,17 @@ LONG RegKey::DeleteValue(const char* name) const {
 
 LONG RegKey::QueryRaw(const char* name, RawValue& value) const {
     if (!key_) return ERROR_INVALID_HANDLE;
+    // Most values fit the first buffer: one call. A larger one is read again
+    // with the size the registry gave (and again if it grew meanwhile).
+    value.bytes.assign(256, '\0');
     for (;;) {
-        DWORD size = 0;
-        LONG status = ::RegQueryValueExA(key_, name, nullptr, &value.type, nullptr, &size);
-        if (status != ERROR_SUCCESS) return status;
-        value.bytes.assign(size, '\0');
-        status = ::RegQueryValueExA(key_, name, nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()),
-                                    &size);
-        if (status == ERROR_MORE_DATA) continue;  // grew between the two calls
+        DWORD size = static_cast<DWORD>(value.bytes.size());
+        const LONG status = ::RegQueryValueExA(key_, name, nullptr, &value.type,
+                                               reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            value.bytes.assign(std::max<size_t>(size, value.bytes.size() * 2), '\0');
+            continue;
+        }
         if (status == ERROR_SUCCESS) value.bytes.resize(size);
         return status;
     }

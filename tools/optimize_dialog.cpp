@@ -80,7 +80,8 @@ BOOL COptimizePC::OnInitDialog() {
     SetItemText(IDC_OPTIMIZE, ".: Click here to optimize :.");
     SetItemText(IDC_OPTIMIZE_UNDO, "Undo last optimization");
     optimized_ = false;
-    return TRUE;
+    ::SetFocus(Item(IDC_OPTIMIZE));  // the big button, not the empty log
+    return FALSE;
 }
 
 void COptimizePC::OnDestroy() { overlay_.Close(); }

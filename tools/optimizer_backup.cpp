@@ -10,7 +10,10 @@
 #include <shlwapi.h>
 #include <srrestoreptapi.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <map>
 
 namespace ovix {
 namespace {
@@ -21,9 +24,22 @@ bool KeyIsOrIsBelow(std::string_view inner, std::string_view outer) {
            (inner.size() == outer.size() || inner[outer.size()] == '\\');
 }
 
+// Reads the touched values. Each key is opened once, however many values it
+// holds, and each missing key's parents are looked up once: the reads must
+// cost no more than the writes that follow them.
 class PlanReader {
 public:
     explicit PlanReader(SettingsSnapshot& snapshot) : snapshot_(snapshot) {}
+
+    // Opens the key for the next values; ERROR_FILE_NOT_FOUND when it is missing.
+    LONG Open(Hive hive, const std::string& key) {
+        if (hive == hive_ && key == key_) return status_;
+        hive_ = hive;
+        key_ = key;
+        status_ = open_.Open(RootKey(hive), key.c_str(), KEY_QUERY_VALUE);
+        known_[{hive, Lower(key)}] = status_;
+        return status_;
+    }
 
     // Records the value as it is now; false when it exists but can't be read.
     bool Add(Hive hive, const std::string& key, const std::string& name) {
@@ -31,15 +47,14 @@ public:
         value.hive = hive;
         value.key = key;
         value.name = name;
-        fw::RegKey open;
-        const LONG status = open.Open(RootKey(hive), key.c_str(), KEY_QUERY_VALUE);
+        const LONG status = Open(hive, key);
         if (status == ERROR_FILE_NOT_FOUND) {
             NoteMissingKey(hive, key);
         } else if (status != ERROR_SUCCESS) {
             return false;
         } else {
             fw::RegKey::RawValue raw;
-            const LONG read = open.QueryRaw(name.c_str(), raw);
+            const LONG read = open_.QueryRaw(name.c_str(), raw);
             if (read != ERROR_SUCCESS && read != ERROR_FILE_NOT_FOUND) return false;
             if (read == ERROR_SUCCESS) {
                 value.existed = true;
@@ -52,6 +67,20 @@ public:
     }
 
 private:
+    static std::string Lower(std::string text) {
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    }
+
+    bool Exists(Hive hive, const std::string& key) {
+        const auto [entry, added] = known_.try_emplace({hive, Lower(key)}, ERROR_SUCCESS);
+        if (added) {
+            fw::RegKey open;
+            entry->second = open.Open(RootKey(hive), key.c_str(), KEY_QUERY_VALUE);
+        }
+        return entry->second != ERROR_FILE_NOT_FOUND;
+    }
+
     // The highest key of the path that is missing: deleting it undoes the run's creation.
     void NoteMissingKey(Hive hive, const std::string& key) {
         for (const CreatedKey& created : snapshot_.createdKeys) {
@@ -59,8 +88,7 @@ private:
         }
         for (size_t end = key.find('\\');; end = key.find('\\', end + 1)) {
             const std::string prefix = key.substr(0, end);
-            fw::RegKey open;
-            if (open.Open(RootKey(hive), prefix.c_str(), KEY_QUERY_VALUE) == ERROR_FILE_NOT_FOUND) {
+            if (!Exists(hive, prefix)) {
                 snapshot_.createdKeys.push_back({hive, prefix});
                 return;
             }
@@ -69,6 +97,11 @@ private:
     }
 
     SettingsSnapshot& snapshot_;
+    std::map<std::pair<Hive, std::string>, LONG> known_;  // by lower-case path: the status of opening it
+    fw::RegKey open_;
+    Hive hive_ = Hive::CurrentUser;
+    std::string key_;
+    LONG status_ = ERROR_INVALID_HANDLE;
 };
 
 bool IsLibraryRegistered(const UnregisteredLibrary& library) {
@@ -147,8 +180,7 @@ bool ReadOptimizerPlan(OptimizerPlan& plan) {
     for (const ServiceChange& service : ServiceChanges()) {
         // A service that is not installed gets no key of its own.
         const std::string key = std::string(kServicesKey) + "\\" + service.service;
-        fw::RegKey open;
-        if (open.Open(HKEY_LOCAL_MACHINE, key.c_str(), KEY_QUERY_VALUE) == ERROR_FILE_NOT_FOUND) continue;
+        if (reader.Open(Hive::LocalMachine, key) == ERROR_FILE_NOT_FOUND) continue;
         plan.services.push_back(service);
         if (!reader.Add(Hive::LocalMachine, key, "Start")) return false;
     }
@@ -212,7 +244,13 @@ std::optional<std::string> NewestBackup(const std::string& folder) {
 
 std::vector<std::string> RestoreSnapshot(const SettingsSnapshot& snapshot, SettingsWriter& writer) {
     std::vector<std::string> failed;
+    const auto underCreatedKey = [&snapshot](const SavedValue& value) {
+        return std::any_of(snapshot.createdKeys.begin(), snapshot.createdKeys.end(), [&value](const CreatedKey& key) {
+            return key.hive == value.hive && KeyIsOrIsBelow(value.key, key.key);
+        });
+    };
     for (const SavedValue& value : snapshot.values) {
+        if (!value.existed && underCreatedKey(value)) continue;  // goes with its key, below
         const HKEY root = RootKey(value.hive);
         const bool done = value.existed ? writer.Write(root, value.key, value.name, value.type, value.bytes)
                                         : writer.DeleteValue(root, value.key, value.name);
