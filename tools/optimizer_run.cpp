@@ -1,15 +1,27 @@
 #include "tools/optimizer_run.h"
 
 #include "app/launcher.h"
+#include "framework/handles.h"
 #include "framework/text_format.h"
 #include "probes/probe_text.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace ovix {
 namespace {
+
+// The whole file, closed again before it is renamed; "" when it can't be read.
+// (No file streams: they would double the size of the shipped program.)
+std::string FileText(const std::string& path) {
+    const fw::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return "";
+    std::string text(::GetFileSize(file.Get(), nullptr), '\0');
+    DWORD read = 0;
+    if (text.empty() || !::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return "";
+    text.resize(read);
+    return text;
+}
 
 class Applier {
 public:
@@ -81,12 +93,7 @@ int ApplyOptimizations(const OptimizerPlan& plan, SettingsWriter& writer, const 
 }
 
 bool UndoFromFile(const std::string& path, SettingsWriter& writer, const OptimizerLog& log) {
-    std::string text;
-    {
-        std::ifstream file(path, std::ios::binary);  // closed before the file is renamed
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    const auto snapshot = ParseRegedit4(text);
+    const auto snapshot = ParseRegedit4(FileText(path));
     std::vector<std::string> failed = snapshot ? RestoreSnapshot(*snapshot, writer) : std::vector<std::string>{path};
     if (snapshot) {
         for (const std::string& library : snapshot->registeredLibraries) {
