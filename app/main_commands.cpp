@@ -17,6 +17,7 @@
 #include "probes/wmi_class_cache.h"
 #include "probes/wmi_probes.h"
 #include "tools/cleaner_dialog.h"
+#include "tools/optimize_dialog.h"
 
 namespace ovix {
 namespace {
@@ -86,6 +87,13 @@ void MainWindow::OnBackupDrivers() { BackupDrivers(Hwnd(), Folders(), seams_.fil
 void MainWindow::OnCleaner() {
     CCleanerDlg cleaner;
     cleaner.DoModal(Hwnd());
+}
+
+void MainWindow::OnOptimizer() {
+    OptimizerSeams seams;
+    seams.power = seams_.power;
+    COptimizePC optimizer(seams);
+    optimizer.DoModal(Hwnd());
 }
 
 void MainWindow::OnSaveReport() {

@@ -107,6 +107,7 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {32971, &MainWindow::OnFindFiles},         {33034, &MainWindow::OnFontsFolder},
         {33060, &MainWindow::OnBackupDrivers},     {32922, &MainWindow::OnDisconnectInternet},
         {32982, &MainWindow::OnCleaner},           {32983, &MainWindow::OnCleaner},
+        {32885, &MainWindow::OnOptimizer},         {33003, &MainWindow::OnOptimizer},
         {32905, &MainWindow::OnProcesses},         {32891, &MainWindow::OnServices},
         {32927, &MainWindow::OnDrivers},           {32994, &MainWindow::OnSoftware},
         {33008, &MainWindow::OnHotfixes},          {32857, &MainWindow::OnSaveReport},

@@ -147,6 +147,7 @@ private:
     void OnBackupDrivers();
     void OnDisconnectInternet();
     void OnCleaner();
+    void OnOptimizer();
     void OnSaveReport();
     void OnMailReport();
     void OnSummary();

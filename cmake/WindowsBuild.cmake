@@ -101,9 +101,14 @@ add_executable(summary_bench ${CMAKE_SOURCE_DIR}/bench/summary_bench.cpp ${OVIX_
 target_link_libraries(summary_bench PRIVATE ovix_core)
 target_link_options(summary_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# The optimiser's run and undo against bare registry loops (in a throwaway prefix).
+add_executable(optimizer_bench ${CMAKE_SOURCE_DIR}/bench/optimizer_bench.cpp)
+target_link_libraries(optimizer_bench PRIVATE ovix_core)
+target_link_options(optimizer_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench optimizer_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.
@@ -146,6 +151,16 @@ if(OVIX_WINDOWS_TESTS)
     add_executable(service_child ${CMAKE_SOURCE_DIR}/tests/win_child/service_child.cpp)
     target_link_options(service_child PRIVATE ${OVIX_STATIC_LINK})
     add_dependencies(ovix_win_tests service_child)
+    # The optimiser applied for real: its own program, run only in a throwaway
+    # copy of the prefix (the script deletes it after), one process.
+    add_executable(optimizer_tests ${CMAKE_SOURCE_DIR}/tests/win_optimizer/optimizer_test.cpp ${OVIX_RESOURCES})
+    target_link_libraries(optimizer_tests PRIVATE ovix_core gtest)
+    target_include_directories(optimizer_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+    target_link_options(optimizer_tests PRIVATE ${OVIX_STATIC_LINK})
+    add_dependencies(ovix_win_tests optimizer_tests)
+    add_test(NAME win.Optimizer
+             COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/throwaway-prefix.sh $<TARGET_FILE:optimizer_tests>)
+    set_tests_properties(win.Optimizer PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
     # One test per suite: each Wine process costs more than a second to start,
     # and a suite still runs apart from the others. The suites are read from
     # the sources, so nothing runs Wine at build time.

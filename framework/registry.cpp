@@ -2,6 +2,8 @@
 
 #include "framework/handles.h"
 
+#include <algorithm>
+
 namespace fw {
 
 RegKey& RegKey::operator=(RegKey&& other) noexcept {
@@ -102,6 +104,35 @@ LONG RegKey::SetDword(const char* name, DWORD value) const {
 LONG RegKey::DeleteValue(const char* name) const {
     if (!key_) return ERROR_INVALID_HANDLE;
     return ::RegDeleteValueA(key_, name);
+}
+
+LONG RegKey::QueryRaw(const char* name, RawValue& value) const {
+    if (!key_) return ERROR_INVALID_HANDLE;
+    // Most values fit the first buffer: one call. A larger one is read again
+    // with the size the registry gave (and again if it grew meanwhile).
+    value.bytes.assign(256, '\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(value.bytes.size());
+        const LONG status = ::RegQueryValueExA(key_, name, nullptr, &value.type,
+                                               reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            value.bytes.assign(std::max<size_t>(size, value.bytes.size() * 2), '\0');
+            continue;
+        }
+        if (status == ERROR_SUCCESS) value.bytes.resize(size);
+        return status;
+    }
+}
+
+LONG RegKey::SetRaw(const char* name, DWORD type, std::string_view bytes) const {
+    if (!key_) return ERROR_INVALID_HANDLE;
+    // A text whose last byte is not NUL but is followed by one in memory is
+    // taken as missing its terminator and stored one byte longer: a byte that
+    // is not NUL after the data keeps the size exact.
+    std::string data(bytes);
+    data.push_back('\x01');
+    return ::RegSetValueExA(key_, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                            static_cast<DWORD>(bytes.size()));
 }
 
 std::vector<std::string> RegKey::SubkeyNames() const {

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -34,6 +35,14 @@ public:
     LONG SetString(const char* name, const std::string& value) const;
     LONG SetDword(const char* name, DWORD value) const;
     LONG DeleteValue(const char* name) const;
+    // Any value as stored, its type and bytes untouched (a snapshot that can
+    // be put back exactly). ERROR_FILE_NOT_FOUND when there is no such value.
+    struct RawValue {
+        DWORD type = REG_NONE;
+        std::string bytes;
+    };
+    LONG QueryRaw(const char* name, RawValue& value) const;
+    LONG SetRaw(const char* name, DWORD type, std::string_view bytes) const;
     // Names of the direct sub-keys, in enumeration order.
     std::vector<std::string> SubkeyNames() const;
 

@@ -92,15 +92,13 @@ uint32_t RegistryDwordValue::Read() {
     return value_;
 }
 
-void RegistryDwordValue::Write(uint32_t value) {
+bool RegistryDwordValue::Write(uint32_t value) {
     value_ = value;
     fw::RegKey key;
-    if (key.Create(root_, keyPath_.c_str(), KEY_WRITE) != ERROR_SUCCESS) return;
-    const DWORD data = value;
-    if (::RegSetValueExA(key.Get(), valueName_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                         sizeof(data)) == ERROR_SUCCESS) {
-        found_ = true;
-    }
+    if (key.Create(root_, keyPath_.c_str(), KEY_WRITE) != ERROR_SUCCESS) return false;
+    if (key.SetDword(valueName_.c_str(), value) != ERROR_SUCCESS) return false;
+    found_ = true;
+    return true;
 }
 
 }  // namespace ovix::probes

@@ -53,8 +53,8 @@ public:
     uint32_t LastRead() const { return lastReadFound_ ? value_ : defaultValue_; }
 
     // Stores the number as REG_DWORD, creating the key when it is missing.
-    // Failure leaves found as it was and is not reported.
-    void Write(uint32_t value);
+    // False when the key or the value could not be written (found stays as it was).
+    bool Write(uint32_t value);
 
     bool Found() const { return found_; }
     const std::string& KeyPath() const { return keyPath_; }

@@ -8,6 +8,7 @@
 #define IDD_CLEANER 170
 #define IDD_REPORT 171
 #define IDD_TEXT_PROMPT 172
+#define IDD_OPTIMIZE 176
 #define IDD_MAIL_REPORT 1059
 #define IDD_PROCESSES 1027
 #define IDD_SERVICES 1015
@@ -113,6 +114,12 @@
 #define IDC_SELECT_ALL 1322
 #define IDC_CLEAN_LOG 1323
 #define ID_SAVE_LOG_AS 33100
+
+// Optimiser controls
+#define IDC_OPTIMIZE_WARNING 1330
+#define IDC_OPTIMIZE_LOG 1331
+#define IDC_OPTIMIZE 1332
+#define IDC_OPTIMIZE_UNDO 1333
 
 // Process window controls
 #define IDC_PROCESS_LIST 1032

@@ -202,3 +202,15 @@ read -r s_f2 s_text < <(wine "$bin/summary_bench.exe" 5 | tr -d '\r')
 echo "computer summary, median of 5 after a warm-up (ms):"
 awk -v a="$s_f2" -v b="$s_text" 'BEGIN {
     printf "  F2 to the text shown %8.1f\n  the text alone       %8.1f   ratio %.2f\n", a, b, (b > 0 ? a / b : 0) }'
+
+# The optimiser in a throwaway copy of the prefix (it writes for real), the
+# commands started by nothing, the pause skipped: its run (snapshot, undo
+# file, writes, log) and its undo against bare registry loops over the same
+# values. Goals: run / bare writes at most 3, run / read-then-write at most
+# 1.5, undo / bare writes at most 1.5.
+read -r o_work o_bare o_rw o_undo o_values < <(bash "$here/throwaway-prefix.sh" "$bin/optimizer_bench.exe" 5 | tr -d '\r')
+echo "optimiser, $o_values values, median of 5 (ms):"
+awk -v w="$o_work" -v b="$o_bare" -v r="$o_rw" -v u="$o_undo" 'BEGIN {
+    printf "  run's work         %8.2f\n  bare write loop    %8.2f   run / bare %.2f (goal: at most 3)\n", w, b, w / b
+    printf "  read-then-write    %8.2f   run / read-then-write %.2f (goal: at most 1.5)\n", r, w / r
+    printf "  undo               %8.2f   undo / bare %.2f (goal: at most 1.5)\n", u, u / b }'

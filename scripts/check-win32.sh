@@ -23,8 +23,8 @@ echo "ok: $exe is a 32-bit GUI program importing only system DLLs, none newer th
 # It ships stripped: debug sections would make it ten times its size.
 size=$(stat -c %s "$exe")
 echo "size: $size bytes"
-if [ "$size" -gt $((1536 * 1024)) ]; then
-    echo "FAIL: $exe is larger than 1.5 MB (debug sections left in?)"
+if [ "$size" -gt $((2048 * 1024)) ]; then
+    echo "FAIL: $exe is larger than 2 MB (debug sections left in?)"
     exit 1
 fi
 if i686-w64-mingw32-objdump -h "$exe" | grep -q '\.debug_info'; then

@@ -2,7 +2,7 @@
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
 # of the menu bar with a sub-menu open, the About box, the cleaner, the
-# process window, the services, drivers, software and hotfix windows.
+# optimiser at rest, the process window, the services, drivers, software and hotfix windows.
 # Expects the builds and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -102,6 +102,14 @@ sleep 2
 import -window root "$out/cleaner-log.png"
 echo "saved $out/cleaner-log.png"
 in_desktop "$ctl" close "OvixCleaner" || true
+sleep 0.5
+# The optimiser at rest: never pressed here, it changes the registry for real.
+in_desktop "$ctl" command "$title" 32885 || true
+in_desktop "$ctl" wait "Optimize Windows in one click !" 10000 || true
+sleep 1
+import -window root "$out/optimizer.png"
+echo "saved $out/optimizer.png"
+in_desktop "$ctl" close "Optimize Windows in one click !" || true
 sleep 0.5
 
 # The report dialog at rest, the save dialog of Browse, and the question

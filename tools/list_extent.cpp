@@ -30,4 +30,17 @@ int SetListExtentToWidestLine(HWND list) {
     return widest;
 }
 
+std::vector<std::string> ListLines(HWND list) {
+    std::vector<std::string> lines;
+    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, i, 0);
+        std::string line(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
+        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+        line.resize(line.size() - 1);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 }  // namespace ovix

@@ -3,10 +3,16 @@
 
 #include "framework/win.h"
 
+#include <string>
+#include <vector>
+
 namespace ovix {
 
 // Measures every line in the list's own font (text width plus one average
 // character) and sets the horizontal extent to the widest. Returns it.
 int SetListExtentToWidestLine(HWND list);
+
+// The list's lines in list order.
+std::vector<std::string> ListLines(HWND list);
 
 }  // namespace ovix

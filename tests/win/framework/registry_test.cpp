@@ -35,6 +35,16 @@ TEST_F(RegistryTest, ValuesAreReadWithTheirRealTypeAndSize) {
     EXPECT_FALSE(key.QueryString("d").has_value());
     EXPECT_FALSE(key.QueryDword("v").has_value());
     EXPECT_FALSE(key.QueryString("missing").has_value());
+    // Raw: any type, the bytes as stored, a missing value told apart.
+    fw::RegKey::RawValue stored;
+    for (const auto& [type, bytes] : {std::pair<DWORD, std::string>{REG_SZ, std::string("a\0b", 3)},
+                                      {REG_MULTI_SZ, std::string(3000, 'x')}, {REG_BINARY, ""}}) {
+        ASSERT_EQ(key.SetRaw("r", type, bytes), ERROR_SUCCESS);
+        ASSERT_EQ(key.QueryRaw("r", stored), ERROR_SUCCESS);
+        EXPECT_EQ(stored.type, type);
+        EXPECT_EQ(stored.bytes, bytes);
+    }
+    EXPECT_EQ(key.QueryRaw("missing", stored), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryTest, SubkeysInOrderUpToTheLongestNameEachClosedByItsOwner) {

@@ -114,15 +114,19 @@ TEST_F(RegistryValue, NumbersFromDwordsAndFourBinaryBytesOnlyAndTheirWrite) {
     // A write creates its key.
     const std::string path = std::string(kTestKey) + "\\New\\Deeper\\count";
     RegistryDwordValue value(path, 55, false);
-    value.Write(42);
+    EXPECT_TRUE(value.Write(42));
     EXPECT_TRUE(value.Found());
     EXPECT_EQ(value.Value(), 42u);
     fw::RegKey written;
     ASSERT_EQ(written.Open(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\New\\Deeper").c_str(), KEY_READ),
               ERROR_SUCCESS);
     EXPECT_EQ(written.ValueType("count").value_or(REG_NONE), static_cast<DWORD>(REG_DWORD));
-    value.Write(7);  // over an existing value; a fresh reader sees it
+    EXPECT_TRUE(value.Write(7));  // over an existing value; a fresh reader sees it
     EXPECT_EQ(RegistryDwordValue(path, 55).Value(), 7u);
+    // A key name longer than the registry allows: reported, nothing found.
+    RegistryDwordValue tooLong(std::string(kTestKey) + "\\" + std::string(300, 'k') + "\\v", 55);
+    EXPECT_FALSE(tooLong.Write(1));
+    EXPECT_FALSE(tooLong.Found());
 }
 
 }  // namespace
