@@ -4,20 +4,25 @@
 #include "app/driver_backup.h"
 #include "app/launcher.h"
 #include "app/main_window.h"
+#include "app/message_boxes.h"
 #include "app/screen_saver.h"
 #include "app/screenshot.h"
 #include "lists/process_window.h"
 #include "lists/services.h"
 #include "lists/software_windows.h"
-#include "report/mail_report_dialog.h"
-#include "report/report_dialog.h"
 #include "probes/cpu_text.h"
 #include "probes/os_version.h"
 #include "probes/system_probes.h"
 #include "probes/wmi_class_cache.h"
 #include "probes/wmi_probes.h"
+#include "report/mail_report_dialog.h"
+#include "report/report_dialog.h"
 #include "tools/cleaner_dialog.h"
 #include "tools/optimize_dialog.h"
+#include "tools/shell_link.h"
+#include "tools/shortcut_dialog.h"
+
+#include <shlobj.h>
 
 namespace ovix {
 namespace {
@@ -153,6 +158,31 @@ void MainWindow::OnSummary() {
     const std::string text = SummaryText(options_.summaryFacts ? options_.summaryFacts() : MachineSummaryFacts());
     // A key pressed while the facts were read may have closed it already.
     if (::IsWindow(window) && widgets::SplashWindow::FromHandle(window) == summary) summary->SetText(text);
+}
+
+void MainWindow::OnShortcutMaker() {
+    CShortcutCreator shortcuts;
+    shortcuts.DoModal(Hwnd());
+}
+
+void MainWindow::OnShortcutOnDesktop() { WriteOwnShortcut(CSIDL_DESKTOP, "Shortcut correctly written on Desktop."); }
+void MainWindow::OnShortcutOnStartMenu() {
+    WriteOwnShortcut(CSIDL_STARTMENU, "Shortcut correctly written on Start menu.");
+}
+void MainWindow::OnShortcutOnPrograms() {
+    WriteOwnShortcut(CSIDL_PROGRAMS, "Shortcut correctly written on Programs menu.");
+}
+void MainWindow::OnShortcutOnDocuments() {
+    WriteOwnShortcut(CSIDL_PERSONAL, "Shortcut correctly written on My Documents folder.");
+}
+
+void MainWindow::WriteOwnShortcut(int folderId, const char* written) {
+    // An unavailable executable path is an empty target, which makes no link.
+    if (MakeShellLink().Create(ExecutablePath(), kVersionCaption, folderId, "Ovix by Talvik.", "", 0)) {
+        ShowMessage({.owner = Hwnd(), .text = written, .icon = MB_ICONINFORMATION});
+    } else {
+        ShowMessage({.owner = Hwnd(), .text = kShortcutFailed, .icon = MB_ICONERROR});
+    }
 }
 
 void MainWindow::OnProcesses() {

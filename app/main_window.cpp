@@ -113,7 +113,9 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {33008, &MainWindow::OnHotfixes},          {32857, &MainWindow::OnSaveReport},
         {32875, &MainWindow::OnSaveReport},        {33005, &MainWindow::OnMailReport},
         {33007, &MainWindow::OnMailReport},        {33050, &MainWindow::OnSummary},
-        {33051, &MainWindow::OnSummary},
+        {33051, &MainWindow::OnSummary},           {32889, &MainWindow::OnShortcutMaker},
+        {410, &MainWindow::OnShortcutOnDesktop},   {411, &MainWindow::OnShortcutOnStartMenu},
+        {412, &MainWindow::OnShortcutOnPrograms},  {33022, &MainWindow::OnShortcutOnDocuments},
     };
     static const Map map{messages, commands};
     return map;

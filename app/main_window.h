@@ -151,6 +151,13 @@ private:
     void OnSaveReport();
     void OnMailReport();
     void OnSummary();
+    void OnShortcutMaker();
+    void OnShortcutOnDesktop();
+    void OnShortcutOnStartMenu();
+    void OnShortcutOnPrograms();
+    void OnShortcutOnDocuments();
+    // A link to this program in a special folder, then what came of it.
+    void WriteOwnShortcut(int folderId, const char* written);
     SummaryFacts MachineSummaryFacts();
     void OnProcesses();
     void OnServices();

@@ -1,5 +1,6 @@
 #include "app/path_rules.h"
 
+#include <cctype>
 #include <cstddef>
 
 namespace ovix {
@@ -107,6 +108,38 @@ std::string DoubleZeroList(const std::vector<std::string>& paths) {
     }
     list += '\0';
     return list;
+}
+
+namespace {
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsDeviceName(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    stem = stem.substr(0, stem.find_last_not_of(' ') + 1);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"}) {
+        if (SameLetters(stem, device)) return true;
+    }
+    return stem.size() == 4 && (SameLetters(stem.substr(0, 3), "COM") || SameLetters(stem.substr(0, 3), "LPT")) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+bool HasForbiddenNameCharacter(std::string_view name) {
+    constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 32 || kForbidden.find(c) != std::string_view::npos) return true;
+    }
+    return false;
 }
 
 }  // namespace ovix

@@ -33,6 +33,13 @@ std::string_view LastPathPart(std::string_view path);
 // or ' ' ("x." and "x " both name "x"), "." and ".." among them.
 bool EndsWithDotOrBlank(std::string_view name);
 
+// True for a name the system opens as a device whatever extension follows:
+// NUL, CON, PRN, AUX, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, CLOCK$ in any
+// case, alone or before a dot (trailing blanks of that part ignored).
+bool IsDeviceName(std::string_view name);
+// True for a name holding \ / : * ? " < > | or a character below 32.
+bool HasForbiddenNameCharacter(std::string_view name);
+
 // True for a path that must never reach a recursive delete, because the
 // system would resolve it to another, larger target: empty or blank, with a
 // wildcard, drive-relative ("C:", "C:name": the drive's current folder), or

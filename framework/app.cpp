@@ -14,7 +14,7 @@ int App::Run() { return InitInstance(); }
 void App::InitCommonControls() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES;
     ::InitCommonControlsEx(&controls);
 }
 

@@ -27,7 +27,7 @@ struct ForbiddenMailClient : ovix::MailClient {
 int main(int argc, char** argv) {
     ForbiddenMailClient forbidden;
     ovix::SetMailClient(&forbidden);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES};
     ::InitCommonControlsEx(&controls);
     WSADATA sockets;
     ::WSAStartup(MAKEWORD(2, 2), &sockets);

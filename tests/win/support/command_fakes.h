@@ -51,6 +51,10 @@ struct ScriptedBoxes : ovix::MessageBoxes {
 };
 
 struct ScriptedPickers : ovix::CommonDialogs {
+    std::optional<std::string> OpenFile(const ovix::FileDialogRequest& request) override {
+        asked.push_back(request.title);
+        return choice;
+    }
     std::optional<std::string> SaveFile(const ovix::FileDialogRequest& request) override {
         asked.push_back(request.title);
         return choice;
