@@ -1147,6 +1147,52 @@ def write_bmp24(path, rows):
         f.write(head + info + bytes(data))
 
 
+def write_bmp8_rle(path, rows, keep):
+    """rows: top-down list of lists of (r, g, b), stored as an 8-bit bitmap with
+    run-length compression (its large flat areas shrink to a few bytes a
+    row). The 256 most frequent colours make the palette, the colour `keep`
+    among them exactly; any other colour takes its nearest palette entry,
+    never `keep`."""
+    h, w = len(rows), len(rows[0])
+    counts = {}
+    for row in rows:
+        for px in row:
+            counts[px] = counts.get(px, 0) + 1
+    palette = [keep] + [c for c, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0])) if c != keep][:255]
+    index = {c: i for i, c in enumerate(palette)}
+    def nearest(c):
+        best, dist = 1, None
+        for i, p in enumerate(palette[1:], 1):
+            d = sum((a - b) ** 2 for a, b in zip(c, p))
+            if dist is None or d < dist:
+                best, dist = i, d
+        return best
+    for c in counts:
+        if c not in index:
+            index[c] = nearest(c)
+    data = bytearray()
+    for row in reversed(rows):
+        line = [index[px] for px in row]
+        i = 0
+        while i < w:
+            j = i
+            while j < w and j - i < 255 and line[j] == line[i]:
+                j += 1
+            data += bytes((j - i, line[i]))
+            i = j
+        data += b'\x00\x00'  # end of line
+    data += b'\x00\x01'  # end of bitmap
+    colours = bytearray()
+    for r, g, b in palette:
+        colours += bytes((b, g, r, 0))
+    colours += bytes(4 * (256 - len(palette)))
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 1, len(data), 2835, 2835, 256, 0)  # 1: BI_RLE8
+    offset = 14 + len(info) + len(colours)
+    head = struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset)
+    with open(path, 'wb') as f:
+        f.write(head + info + bytes(colours) + bytes(data))
+
+
 def main():
     icon_dir = os.path.join(HERE, 'icons')
     os.makedirs(icon_dir, exist_ok=True)
@@ -1154,10 +1200,12 @@ def main():
         path = os.path.join(icon_dir, '%d.ico' % ident)
         write_ico(path, [ico_image(render_icon(fn, s)) for s in sizes])
         print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
-    for name, draw in (('splash.bmp', draw_splash), ('summary.bmp', draw_summary)):
-        path = os.path.join(HERE, name)
-        write_bmp24(path, draw())
-        print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
+    path = os.path.join(HERE, 'splash.bmp')
+    write_bmp24(path, draw_splash())
+    print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
+    path = os.path.join(HERE, 'summary.bmp')
+    write_bmp8_rle(path, draw_summary(), CUT)
+    print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
 
 
 if __name__ == '__main__':
