@@ -100,6 +100,8 @@ bool SlowListWarning(HWND owner) {
                         .icon = MB_ICONQUESTION}) == IDYES;
 }
 
+std::optional<std::string> FolderLocator::WindowsFolder() { return probes::WindowsFolderPath(); }
+
 std::optional<std::string> FolderLocator::SystemFolder() { return probes::SystemFolderPath(); }
 
 std::optional<std::string> FolderLocator::SpecialFolder(int csidl) { return probes::SpecialFolder(csidl); }

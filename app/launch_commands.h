@@ -37,6 +37,7 @@ bool SlowListWarning(HWND owner);
 class FolderLocator {
 public:
     virtual ~FolderLocator() = default;
+    virtual std::optional<std::string> WindowsFolder();
     virtual std::optional<std::string> SystemFolder();
     virtual std::optional<std::string> SpecialFolder(int csidl);
 };

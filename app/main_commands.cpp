@@ -7,9 +7,12 @@
 #include "app/message_boxes.h"
 #include "app/screen_saver.h"
 #include "app/screenshot.h"
+#include "lists/desktop_lists.h"
+#include "lists/file_lists.h"
 #include "lists/process_window.h"
 #include "lists/services.h"
 #include "lists/software_windows.h"
+#include "lists/wmi_lists.h"
 #include "probes/cpu_text.h"
 #include "probes/os_version.h"
 #include "probes/system_probes.h"
@@ -209,6 +212,60 @@ void MainWindow::OnHotfixes() {
     if (!RequireWindowsXp(Hwnd(), "You are not running on Windows XP.")) return;
     CHotfix hotfixes;
     hotfixes.DoModal(Hwnd());
+}
+
+void MainWindow::OnPackages() {
+    if (!SlowListWarning(Hwnd())) return;
+    CInstallers packages;
+    packages.DoModal(Hwnd());
+}
+
+void MainWindow::OnComApplications() {
+    CComApp applications;
+    applications.DoModal(Hwnd());
+}
+
+void MainWindow::OnCodecs() {
+    CCodecList codecs;
+    codecs.DoModal(Hwnd());
+}
+
+void MainWindow::OnDllCache() {
+    if (!SlowListWarning(Hwnd())) return;
+    CDLLCache files(seams_.folders);
+    files.DoModal(Hwnd());
+}
+
+void MainWindow::OnExecutables() {
+    if (!SlowListWarning(Hwnd())) return;
+    CExeList files(seams_.folders);
+    files.DoModal(Hwnd());
+}
+
+void MainWindow::OnProtectedFiles() {
+    if (!SlowListWarning(Hwnd())) return;
+    CProtectedFiles files;
+    files.DoModal(Hwnd());
+}
+
+void MainWindow::OnFonts() {
+    CEnumFonts fonts(seams_.folders);
+    fonts.DoModal(Hwnd());
+}
+
+void MainWindow::OnDesktopWindows() {
+    CEnumDesktopWindows windows;
+    windows.DoModal(Hwnd());
+}
+
+void MainWindow::OnDisplayModes() {
+    CDisplayModes modes;
+    modes.DoModal(Hwnd());
+}
+
+void MainWindow::OnShellFolders() {
+    CShellfolder folders(seams_.folders);
+    folders.DoModal(Hwnd());
 }
 
 void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }

@@ -164,6 +164,16 @@ private:
     void OnDrivers();
     void OnSoftware();
     void OnHotfixes();
+    void OnPackages();
+    void OnComApplications();
+    void OnCodecs();
+    void OnDllCache();
+    void OnExecutables();
+    void OnProtectedFiles();
+    void OnFonts();
+    void OnDesktopWindows();
+    void OnDisplayModes();
+    void OnShellFolders();
     void RunPower(UINT commandId);
     const ShellWindowFinder& ShellWindows() const;
     CdDrives& CdDriveList() const;

@@ -106,9 +106,14 @@ add_executable(optimizer_bench ${CMAKE_SOURCE_DIR}/bench/optimizer_bench.cpp)
 target_link_libraries(optimizer_bench PRIVATE ovix_core)
 target_link_options(optimizer_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# The slow lists (statistics, executables, packages' one query) against bare loops.
+add_executable(list_bench ${CMAKE_SOURCE_DIR}/bench/list_bench.cpp ${OVIX_RESOURCES})
+target_link_libraries(list_bench PRIVATE ovix_core)
+target_link_options(list_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench optimizer_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench optimizer_bench list_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.

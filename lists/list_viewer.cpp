@@ -162,6 +162,10 @@ fw::MenuHandle BuildListMenu(std::span<const ListMenuItem> items, std::span<cons
             }
             into = popup;
         }
+        if (!item.text) {
+            ::AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
         const bool grey = std::find(greyed.begin(), greyed.end(), item.id) != greyed.end();
         ::AppendMenuA(into, MF_STRING | (grey ? MF_GRAYED : 0), item.id, item.text);
     }

@@ -108,6 +108,7 @@ protected:
 
 // A context-menu entry: in a titled sub-menu when `popup` is set. Items with
 // the same popup title share one sub-menu, placed where the first appears.
+// An item without text is a separator.
 struct ListMenuItem {
     const char* popup;
     UINT id;

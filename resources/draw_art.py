@@ -3,7 +3,7 @@
 
     python3 resources/draw_art.py
 
-writes resources/icons/<id>.ico, resources/splash.bmp and resources/summary.bmp next to
+writes resources/icons/<id>.ico, resources/splash.bmp, summary.bmp and wait.bmp next to
 this file.
 Every pixel comes from the geometry below; nothing is random, so each run
 produces the same bytes.
@@ -1053,9 +1053,18 @@ def draw_summary():
     return draw_panel(SUMMARY_W, SUMMARY_H, 14, title_left=14, accent=(18, 38, 342))
 
 
-def draw_panel(W, H, radius, title_left, accent):
+# wait window (150 x 40): the panel alone, no title, the status text across
+# its middle (x 15..135, y 13..26) and the accent line under it.
+WAIT_W, WAIT_H = 150, 40
+
+
+def draw_wait():
+    return draw_panel(WAIT_W, WAIT_H, 8, title_left=None, accent=(20, 31, 130), title=False)
+
+
+def draw_panel(W, H, radius, title_left, accent, title=True):
     """A rounded indigo panel with the emblem and the word 'Ovix' (centred
-    when title_left is None) and a thin accent line (x0, y, x1)."""
+    when title_left is None; none without title) and a thin accent line (x0, y, x1)."""
     c = Canvas(W, H)
     panel = rrect(0, 0, W, H, radius)
     inside = [panel(i + 0.5, j + 0.5) <= 0 for j in range(H) for i in range(W)]
@@ -1064,6 +1073,13 @@ def draw_panel(W, H, radius, title_left, accent):
            lambda x, y: mix(PANEL_TOP, PANEL_BOTTOM, clamp(y / H)))
 
     # title row: emblem + "Ovix", centred as a group unless placed
+    if title:
+        draw_title(c, W, title_left)
+    draw_accent(c, accent)
+    return frame_rows(c, W, H, inside)
+
+
+def draw_title(c, W, title_left):
     right = ovix_text(0, 4.7, 17.3)[1]
     group = 16 + 4 + right
     gx = round((W - group) / 2) if title_left is None else title_left
@@ -1074,12 +1090,16 @@ def draw_panel(W, H, radius, title_left, accent):
         c.fill(word, (0.0, 0.0, 0.05), opacity=0.55)
     c.fill(word, lambda x, y: mix(WHITE, hexrgb('#A8ECFF'), clamp((y - 5) / 12)))
 
+
+def draw_accent(c, accent):
     # accent line: dim track with a bright centre fading out to both ends
     ax0, ay, ax1 = accent
     c.fill(rrect(ax0, ay, ax1, ay + 2, 1), hexrgb('#3A4396'))
     c.fill(rrect(ax0, ay, ax1, ay + 2, 1),
            lambda x, y: hexrgb('#6FE6F5') + (math.sin(math.pi * clamp((x - ax0) / (ax1 - ax0))) ** 2,))
 
+
+def frame_rows(c, W, H, inside):
     # hard-edged frame: outline = inside pixels with a 4-neighbour outside
     rows = []
     for j in range(H):
@@ -1205,6 +1225,9 @@ def main():
     print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
     path = os.path.join(HERE, 'summary.bmp')
     write_bmp8_rle(path, draw_summary(), CUT)
+    print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
+    path = os.path.join(HERE, 'wait.bmp')
+    write_bmp24(path, draw_wait())
     print('wrote', os.path.relpath(path, os.path.dirname(HERE)))
 
 

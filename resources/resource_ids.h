@@ -16,11 +16,22 @@
 #define IDD_DRIVERS 1051
 #define IDD_SOFTWARE 489
 #define IDD_HOTFIXES 1067
+#define IDD_INSTALLERS 1401
+#define IDD_COM_APPS 1402
+#define IDD_CODECS 1403
+#define IDD_DLL_CACHE 1404
+#define IDD_EXECUTABLES 1405
+#define IDD_PROTECTED_FILES 1406
+#define IDD_FONTS 1407
+#define IDD_DESKTOP_WINDOWS 1408
+#define IDD_DISPLAY_MODES 1409
+#define IDD_SHELL_FOLDERS 1410
 
 // Menus and bitmaps
 #define IDR_TRAY_MENU 250
 #define IDB_SPLASH 251
 #define IDB_SUMMARY 1152
+#define IDB_WAIT 1131
 #define IDR_MAIN_MENU 252
 #define IDR_CLEANER_MENU 351
 
@@ -133,6 +144,10 @@
 // Installed software and hotfix windows (the toggle is button 401)
 #define IDC_SOFTWARE_LIST 488
 #define IDC_HOTFIX_LIST 1069
+
+// The lists of packages, codecs, system files, windows, modes and folders
+#define IDC_LIST 1420
+#define IDC_MODES_LABEL 1421
 
 // Commands handled by the main window so far (the menus hold the whole catalogue)
 #define ID_EXIT 1

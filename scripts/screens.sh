@@ -2,7 +2,8 @@
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
 # of the menu bar with a sub-menu open, the About box, the cleaner, the
-# optimiser at rest, the process window, the services, drivers, software and hotfix windows.
+# optimiser at rest, the process window, the services, drivers, software and hotfix windows,
+# and the ten lists of packages, codecs, system files, windows, modes and folders.
 # Expects the builds and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -181,6 +182,23 @@ for shot in services:32891 drivers:32927 software:32994; do
     sleep 3
     import -window root "$out/${shot%%:*}.png"
     echo "saved $out/${shot%%:*}.png"
+    xdotool key Escape || true
+    sleep 0.5
+done
+
+# The lists of packages, COM applications, codecs, system files, fonts,
+# windows, display modes and shell folders; the slow ones ask first ("Yes").
+for shot in packages:33031:yes com-applications:32975 codecs:33057 dll-cache:33015:yes \
+            executables:1145:yes protected-files:33069:yes fonts:33049 windows:33071 display-modes:32993 \
+            shell-folders:33006; do
+    IFS=: read -r name id ask <<<"$shot"
+    in_desktop "$ctl" command "$title" "$id" || true
+    if [ -n "${ask:-}" ]; then
+        in_desktop "$ctl" wait Ovix 10000 && in_desktop "$ctl" post Ovix 0x111 6 0 || true
+    fi
+    sleep 4
+    import -window root "$out/$name.png"
+    echo "saved $out/$name.png"
     xdotool key Escape || true
     sleep 0.5
 done

@@ -82,6 +82,9 @@ fw::RegionHandle SplashWindow::RegionFromBitmap() const {
 bool SplashWindow::Show(const SplashOptions& options) {
     Destroy();
     options_ = options;
+    throttle_ = RepaintThrottle(options_.repaintIntervalMs);
+    paintedText_.clear();
+    textPaints_ = 0;
     if (!RegisterClass()) return false;
     bitmap_ = fw::LoadBitmapResource(options_.bitmapId);
     if (!bitmap_) return false;
@@ -99,7 +102,7 @@ bool SplashWindow::Show(const SplashOptions& options) {
                               DEFAULT_PITCH | FF_SWISS, options_.fontName));
 
     RECT around{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (options_.owner) ::GetWindowRect(options_.owner, &around);
+    if (options_.owner && !options_.centreOnScreen) ::GetWindowRect(options_.owner, &around);
     const int x = (around.left + around.right - size_.cx) / 2;
     const int y = (around.top + around.bottom - size_.cy) / 2;
     hwnd_ = ::CreateWindowExA(WS_EX_TOOLWINDOW | (options_.owner ? 0 : WS_EX_TOPMOST), kClassName, "", WS_POPUP, x, y,
@@ -137,11 +140,18 @@ void SplashWindow::SetText(const std::string& text) {
     text_ = text;
     if (!hwnd_) return;
     if (options_.textAsWindowText) ::SetWindowTextA(hwnd_, text_.c_str());
+    const DWORD now = ::GetTickCount();
+    if (!throttle_.Changed(now)) return;
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    throttle_.Painted(now);
 }
 
 void SplashWindow::Hide() {
     if (!hwnd_) return;
+    if (throttle_.Pending()) {  // the last status is seen before the window goes
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        throttle_.Painted(::GetTickCount());
+    }
     if (SystemAnimatesWindows() && options_.fadeOutMs > 0) {
         ::AnimateWindow(hwnd_, options_.fadeOutMs, AW_BLEND | AW_HIDE);
     }
@@ -166,10 +176,12 @@ void SplashWindow::Paint(HDC dc) {
         fw::SelectGuard selectBitmap(source.Get(), bitmap_.Get());
         ::BitBlt(dc, 0, 0, size_.cx, size_.cy, source.Get(), 0, 0, SRCCOPY);
     }
+    paintedText_ = text_;
     if (text_.empty()) return;
+    ++textPaints_;
     fw::SelectGuard selectFont(dc, font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::SetTextColor(dc, options_.textColour);
     RECT rect = options_.textRect;
     const UINT format = options_.multiline ? DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX
                                            : DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;

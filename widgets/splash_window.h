@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/handles.h"
+#include "widgets/repaint_throttle.h"
 
 #include <string>
 
@@ -28,6 +29,12 @@ struct SplashOptions {
     bool textAsWindowText = false;
     // Made with new: the object deletes itself once its window is gone.
     bool deleteWhenClosed = false;
+    COLORREF textColour = RGB(255, 255, 255);
+    // With an owner: centred on the screen all the same.
+    bool centreOnScreen = false;
+    // A text set sooner than this after the last repaint waits for the next
+    // one (or for Hide, which always paints the last text); 0: every change.
+    DWORD repaintIntervalMs = 0;
 };
 
 class SplashWindow {
@@ -43,9 +50,13 @@ public:
     // windows). False, and nothing shown, when it cannot be made; an object
     // that deletes itself is then still the caller's.
     bool Show(const SplashOptions& options);
-    // Changes the text and repaints at once.
+    // Changes the text and repaints at once (within the repaint interval:
+    // at the next change or at Hide).
     void SetText(const std::string& text);
     const std::string& Text() const { return text_; }
+    // What the last repaint drew, and how many repaints drew a text.
+    const std::string& PaintedText() const { return paintedText_; }
+    int TextPaints() const { return textPaints_; }
     // Hides (fading out where the system animates windows) and destroys: the
     // object is gone afterwards when it deletes itself.
     void Hide();
@@ -67,6 +78,9 @@ private:
     fw::FontHandle font_;
     SIZE size_{};
     std::string text_;
+    std::string paintedText_;
+    int textPaints_ = 0;
+    RepaintThrottle throttle_;
 };
 
 bool SystemAnimatesWindows();
