@@ -21,7 +21,9 @@
 #include "report/mail_report_dialog.h"
 #include "report/report_dialog.h"
 #include "tools/cleaner_dialog.h"
+#include "tools/colours_dialog.h"
 #include "tools/optimize_dialog.h"
+#include "tools/password_dialog.h"
 #include "tools/shell_link.h"
 #include "tools/shortcut_dialog.h"
 
@@ -161,6 +163,16 @@ void MainWindow::OnSummary() {
     const std::string text = SummaryText(options_.summaryFacts ? options_.summaryFacts() : MachineSummaryFacts());
     // A key pressed while the facts were read may have closed it already.
     if (::IsWindow(window) && widgets::SplashWindow::FromHandle(window) == summary) summary->SetText(text);
+}
+
+void MainWindow::OnSystemColors() {
+    SystemColorsDialog colours;
+    colours.DoModal(Hwnd());
+}
+
+void MainWindow::OnPasswords() {
+    PasswordBox passwords;
+    passwords.DoModal(Hwnd());
 }
 
 void MainWindow::OnShortcutMaker() {

@@ -17,6 +17,7 @@
 #include "probes/tree_image_list.h"
 #include "probes/version_code.h"
 #include "probes/wmi_class_cache.h"
+#include "widgets/tooltip.h"
 
 #include <initializer_list>
 
@@ -121,6 +122,8 @@ const MainWindow::Map& MainWindow::MessageMap() {
         {33051, &MainWindow::OnSummary},           {32889, &MainWindow::OnShortcutMaker},
         {410, &MainWindow::OnShortcutOnDesktop},   {411, &MainWindow::OnShortcutOnStartMenu},
         {412, &MainWindow::OnShortcutOnPrograms},  {33022, &MainWindow::OnShortcutOnDocuments},
+        {33009, &MainWindow::OnSystemColors},      {32858, &MainWindow::OnSystemColors},
+        {32856, &MainWindow::OnPasswords},
     };
     static const Map map{messages, commands};
     return map;
@@ -236,22 +239,7 @@ void MainWindow::SetUpStatusArea() {
     }
 }
 
-HWND MainWindow::AddTooltip(HWND tool, const std::string& text) {
-    HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, Instance(), nullptr);
-    if (!tip) return nullptr;
-    ::SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    ::SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
-    TOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V1_SIZE;
-    info.uFlags = TTF_IDISHWND;
-    info.hwnd = Hwnd();
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    ::SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
-    return tip;
-}
+HWND MainWindow::AddTooltip(HWND tool, const std::string& text) { return widgets::AddTooltip(Hwnd(), tool, text); }
 
 void MainWindow::CreateTooltips() {
     screenshotTip_ = AddTooltip(Item(IDC_SCREENSHOT), kScreenshotTip);
@@ -362,11 +350,7 @@ void MainWindow::OnAbout() {
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
-    if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) {
-        for (HWND tip : {screenshotTip_, autorunTipWindow_}) {
-            if (tip) ::SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-        }
-    }
+    for (HWND tip : {screenshotTip_, autorunTipWindow_}) widgets::RelayToTooltip(tip, message);
     if (message.message == WM_KEYDOWN) {
         switch (message.wParam) {
         case VK_DOWN:

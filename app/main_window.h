@@ -152,6 +152,8 @@ private:
     void OnMailReport();
     void OnSummary();
     void OnShortcutMaker();
+    void OnSystemColors();
+    void OnPasswords();
     void OnShortcutOnDesktop();
     void OnShortcutOnStartMenu();
     void OnShortcutOnPrograms();

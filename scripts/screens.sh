@@ -152,6 +152,23 @@ sleep 0.5
 in_desktop "$ctl" close "Send report by e-mail" || true
 sleep 0.5
 
+# The colours manager and the password generator (one password made).
+in_desktop "$ctl" command "$title" 33009 || true
+in_desktop "$ctl" wait "System colors" 10000 || true
+sleep 1
+import -window root "$out/colours.png"
+echo "saved $out/colours.png"
+in_desktop "$ctl" close "System colors" || true
+sleep 0.5
+in_desktop "$ctl" command "$title" 32856 || true
+in_desktop "$ctl" wait "Password Generator" 10000 || true
+in_desktop "$ctl" command "Password Generator" 1370 || true
+sleep 1
+import -window root "$out/passwords.png"
+echo "saved $out/passwords.png"
+in_desktop "$ctl" close "Password Generator" || true
+sleep 0.5
+
 # The computer summary (F2), closed by a real key press.
 in_desktop "$ctl" post "$title" 0x100 0x71 0 || true
 sleep 5

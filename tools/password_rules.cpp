@@ -86,14 +86,19 @@ std::optional<std::string> MakePassword(PasswordKind kind, int length, RandomSou
     }
     case PasswordKind::Random: break;
     }
-    if (!drawn) return std::nullopt;
-    if (kind == PasswordKind::Simple) return arrangement == 0 ? a + l : l + a;
-    switch (arrangement) {
-    case 0: return a + l + b;
-    case 1: return l + a + b;
-    case 2: return b + a + l;
-    default: return b + l + a;
+    std::optional<std::string> result;
+    if (drawn && kind == PasswordKind::Simple) {
+        result = arrangement == 0 ? a + l : l + a;
+    } else if (drawn) {
+        const std::string* order[4][3] = {{&a, &l, &b}, {&l, &a, &b}, {&b, &a, &l}, {&b, &l, &a}};
+        result = *order[arrangement][0] + *order[arrangement][1] + *order[arrangement][2];
     }
+    // The parts must not linger in freed memory.
+    for (std::string* part : {&a, &l, &b}) {
+        volatile char* bytes = part->data();
+        for (size_t i = 0; i < part->size(); ++i) bytes[i] = 0;
+    }
+    return result;
 }
 
 LengthCheck CheckPasswordLength(std::string_view text) {
