@@ -4,6 +4,8 @@
 #include "tools/colours_dialog.h"
 #include "tools/password_dialog.h"
 
+#include "app/app_paths.h"
+#include "framework/resources.h"
 #include "probes/probe_test_support.h"
 #include "resources/resource_ids.h"
 #include "support/command_fakes.h"
@@ -18,6 +20,25 @@ namespace {
 
 using namespace ovix;
 using Values = std::map<std::string, std::string>;  // name -> type and bytes
+
+// The colour as a process started now sees it.
+DWORD FreshSysColor(int index) {
+    const std::string program = ApplicationDirectory(fw::ModulePath()) + "\\syscolor_child.exe";
+    std::string command = "\"" + program + "\" " + std::to_string(index);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        return 0xFFFFFFFF;
+    }
+    ::WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 0xFFFFFFFF;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
+}
 
 Values ColourValues() {
     Values values;
@@ -66,9 +87,11 @@ TEST_F(ColoursTest, ApplyWritesOnlyTheChosenValues) {
     Values expected = before;
     expected["Background"] = std::string("1:208 32 144") + '\0';
     EXPECT_EQ(ColourValues(), expected);
+    EXPECT_EQ(FreshSysColor(COLOR_BACKGROUND), 0x009020D0u);
     Apply(8, 0);  // Dialog box background, Cyan: both button-face values
     expected["ButtonFace"] = expected["ButtonAlternateFace"] = std::string("1:0 255 255") + '\0';
     EXPECT_EQ(ColourValues(), expected);
+    EXPECT_EQ(FreshSysColor(COLOR_BTNFACE), 0x00FFFF00u);
     ASSERT_EQ(fakes.boxes.shown.size(), 2u);
     EXPECT_EQ(fakes.boxes.shown[0].text, "Desktop has now a Violet Red color.");
     EXPECT_EQ(fakes.boxes.shown[1].text, "Dialogs box background have now a Cyan color.");
