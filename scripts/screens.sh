@@ -169,6 +169,15 @@ echo "saved $out/passwords.png"
 in_desktop "$ctl" close "Password Generator" || true
 sleep 0.5
 
+# The shortcut maker.
+in_desktop "$ctl" command "$title" 32889 || true
+in_desktop "$ctl" wait "Shortcut Maker" 10000 || true
+sleep 1
+import -window root "$out/shortcut-maker.png"
+echo "saved $out/shortcut-maker.png"
+in_desktop "$ctl" close "Shortcut Maker" || true
+sleep 0.5
+
 # The computer summary (F2), closed by a real key press.
 in_desktop "$ctl" post "$title" 0x100 0x71 0 || true
 sleep 5
