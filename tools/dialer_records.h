@@ -5,6 +5,8 @@
 
 #include "framework/win.h"
 
+#include <cstddef>
+
 namespace ovix::ras {
 
 using Handle = HANDLE;  // a connection
