@@ -130,7 +130,10 @@ LRESULT CALLBACK CDialer::WindowProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 void CDialer::EnsureWindow() {
-    if (window_) return;
+    // One attempt: a machine without a display would otherwise pay for a
+    // failing window on every refresh.
+    if (windowTried_) return;
+    windowTried_ = true;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &CDialer::WindowProc;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
@@ -153,20 +156,24 @@ void CDialer::ResetTimer() {
 
 bool CDialer::FirstConnection(ras::Connection& found) {
     // The newest record first; systems older than it refuse it by its size.
+    // One record on the stack; the list the service asks room for, on the heap.
     for (const DWORD recordSize : ras::kConnectionSizes) {
-        std::vector<DWORD> buffer((recordSize + 3) / 4);
+        ras::Connection first{};
+        std::vector<DWORD> grown;
+        auto* list = &first;
         DWORD bytes = recordSize, count = 0;
-        buffer[0] = recordSize;
-        DWORD result = table_->enumConnections(reinterpret_cast<ras::Connection*>(buffer.data()), &bytes, &count);
+        first.dwSize = recordSize;
+        DWORD result = table_->enumConnections(list, &bytes, &count);
         if (result == ras::kBufferTooSmall && bytes > recordSize) {
-            buffer.assign((bytes + 3) / 4, 0);
-            buffer[0] = recordSize;
-            result = table_->enumConnections(reinterpret_cast<ras::Connection*>(buffer.data()), &bytes, &count);
+            grown.assign((bytes + 3) / 4, 0);
+            grown[0] = recordSize;
+            list = reinterpret_cast<ras::Connection*>(grown.data());
+            result = table_->enumConnections(list, &bytes, &count);
         }
         if (result == ras::kInvalidSize) continue;
         if (result != ERROR_SUCCESS || count == 0) return false;
         found = {};
-        std::memcpy(&found, buffer.data(), std::min<size_t>(recordSize, sizeof(found)));
+        std::memcpy(&found, list, std::min<size_t>(recordSize, sizeof(found)));
         return true;
     }
     return false;

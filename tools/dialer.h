@@ -76,6 +76,7 @@ private:
     std::string phonebook_;
     UINT dialEvent_ = 0;
     HWND window_ = nullptr;
+    bool windowTried_ = false;
     UINT pollingMs_ = 0;
 
     ras::Handle connection_ = nullptr;

@@ -251,7 +251,11 @@ struct ServiceKey {
     ServiceKey(const char* path, const char* name, std::optional<DWORD> start, const char* text = nullptr)
         : saved(HKEY_LOCAL_MACHINE, path, name) {
         fw::RegKey key;
-        if (!start && !text) return;
+        if (!start && !text) {
+            // A key left by another program still loses its value here.
+            if (key.Open(HKEY_LOCAL_MACHINE, path, KEY_WRITE) == ERROR_SUCCESS) key.DeleteValue(name);
+            return;
+        }
         key.Create(HKEY_LOCAL_MACHINE, path, KEY_WRITE);
         if (start) key.SetDword(name, *start);
         if (text) key.SetString(name, text);
