@@ -319,7 +319,23 @@ TEST_F(Dialer, AvailabilityDecidesWhatIsLoaded) {
                             std::nullopt, "C:\\WINDOWS\\SYSTEM\\rnanp.dll");
         loader.loaded.clear();
         loader.functions.erase("RasGetEntryProperties");
-        { ovix::CDialer dialer(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock); }
+        // The line speed from the dynamic statistics, a DWORD or binary value only.
+        fw::RegKey stats;
+        ASSERT_EQ(stats.Create(HKEY_DYN_DATA, "PerfStats\\StatData", KEY_WRITE), ERROR_SUCCESS);
+        const DWORD speed = 28800;
+        ::RegSetValueExA(stats.Get(), "Dial-Up Adapter\\ConnectSpeed", 0, REG_BINARY,
+                         reinterpret_cast<const BYTE*>(&speed), sizeof(speed));
+        {
+            ovix::CDialer dialer(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock);
+            ASSERT_TRUE(dialer.IsConnected());  // 9x has no phonebook path
+            EXPECT_EQ(fake.dialPhonebook, "(none)");
+            EXPECT_EQ(dialer.LineSpeed(), speed);
+            stats.SetString("Dial-Up Adapter\\ConnectSpeed", "28800");
+            ovix::CDialer text(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock);
+            ASSERT_TRUE(text.IsConnected());
+            EXPECT_EQ(text.LineSpeed(), 0u);
+        }
+        ::SHDeleteKeyA(HKEY_DYN_DATA, "PerfStats");
         EXPECT_EQ(loader.loaded, (std::vector<std::string>{"RASAPI32.DLL", "RNAPH.DLL", "TAPI32.DLL"}));
         loader.loaded.clear();
         { ovix::CDialer dialer(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 90), &clock); }
@@ -377,16 +393,6 @@ TEST_F(Dialer, DetailsAndFactLinesPerPlatform) {
         EXPECT_EQ(dialer.LineSpeed(), state == 3 ? 0u : 33600u) << state;
         EXPECT_EQ(fake.dialPhonebook, dialer.Phonebook().empty() ? "(none)" : dialer.Phonebook());
     }
-}
-
-TEST_F(Dialer, NinetyFiveFamilyPassesNoPhonebook) {
-    ServiceKey rasMan(kRasMan, "Start", 3);
-    ServiceKey provider("System\\CurrentControlSet\\Services\\RemoteAccess\\NetworkProvider", "ProviderPath",
-                        std::nullopt, "rnanp.dll");
-    ovix::CDialer dialer(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock);
-    ASSERT_TRUE(dialer.IsConnected());
-    EXPECT_EQ(fake.dialPhonebook, "(none)");  // 9x has no phonebook path
-    EXPECT_EQ(dialer.Login(), "jdoe");
 }
 
 TEST_F(Dialer, FindDeviceAndAddresses) {
