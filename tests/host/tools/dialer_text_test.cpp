@@ -85,15 +85,12 @@ TEST(DialerText, CapsParserStaysInsideTheUsedSize) {
     EXPECT_FALSE(ovix::CurrentAccessCodes(list.data(), list.size()));
 }
 
-TEST(DialerText, LineSpeedAndConnectedLines) {
+TEST(DialerText, LineSpeedTruncatesToWholeKilobytes) {
     EXPECT_EQ(ovix::LineSpeedText(0), "Line speed: 0 KB/s -> 0.00 MB/s");
     EXPECT_EQ(ovix::LineSpeedText(1023), "Line speed: 0 KB/s -> 0.00 MB/s");
     EXPECT_EQ(ovix::LineSpeedText(1024), "Line speed: 1 KB/s -> 0.00 MB/s");
     EXPECT_EQ(ovix::LineSpeedText(115200), "Line speed: 112 KB/s -> 0.11 MB/s");
     EXPECT_EQ(ovix::LineSpeedText(1048576), "Line speed: 1024 KB/s -> 1.00 MB/s");
-    EXPECT_EQ(ovix::ConnectedDialUpLines({"Modem", "modem", "user", "0 555", "10.0.0.1", 56000}),
-              (std::vector<std::string>{"Device name: Modem", "Device type: modem", "Line speed: 54 KB/s -> 0.05 MB/s",
-                                        "Internet login: user", "Phone number:  0 555", "ISP IP:  10.0.0.1"}));
 }
 
 }  // namespace
