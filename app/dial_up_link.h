@@ -1,6 +1,6 @@
 // "Disconnect from Internet": hangs up the dial-up connection, if any. The
-// connection object is the dial-up monitor's; until a monitor is given, a
-// stand-in that is never connected answers.
+// connection object is the dial-up monitor (tools/dialer.h); the plain link
+// is never connected.
 #pragma once
 
 #include "framework/win.h"
@@ -11,7 +11,7 @@ class DialUpLink {
 public:
     virtual ~DialUpLink() = default;
     virtual bool IsConnected() { return false; }
-    // True when the connection was closed.
+    // True when the line is down afterwards.
     virtual bool Disconnect() { return false; }
 };
 

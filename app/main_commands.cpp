@@ -280,6 +280,6 @@ void MainWindow::OnShellFolders() {
     folders.DoModal(Hwnd());
 }
 
-void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), OrSystem(seams_.dialUp)); }
+void MainWindow::OnDisconnectInternet() { DisconnectInternet(Hwnd(), seams_.dialUp ? *seams_.dialUp : dialer_); }
 
 }  // namespace ovix

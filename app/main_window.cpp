@@ -57,7 +57,8 @@ MainWindow::MainWindow(MainWindowOptions options)
     : MappedDialog(IDD_MAIN),
       options_(std::move(options)),
       cpuLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()),
-      processLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()) {
+      processLoad_(options_.cpuUsage ? *options_.cpuUsage : cpu::SystemUsage()),
+      dialer_(OsVersion().info) {
     bigIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXICON));
     smallIcon_ = fw::LoadIconResource(IDI_OVIX, ::GetSystemMetrics(SM_CXSMICON));
     mailAccounts_ = probes::MailAccountNames();
@@ -193,7 +194,7 @@ void MainWindow::BuildTreeImageList() {
 void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
     // One read per management class for the whole build; the rows go with it.
     const wmi::ClassReadScope classReads;
-    BuildFactSheet(facts_, systemInfo_);
+    BuildFactSheet(facts_, systemInfo_, &dialer_);
     // Detected again before the tree; a clock measured moments ago is reused.
     const cpu::CpuInfo& processor = cpu_.Detect();
     {

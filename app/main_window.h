@@ -19,6 +19,7 @@
 #include "widgets/gradient_gauge.h"
 #include "widgets/icon_button.h"
 #include "resources/resource_ids.h"
+#include "tools/dialer.h"
 #include "widgets/splash_window.h"
 
 #include <cstdint>
@@ -56,7 +57,7 @@ struct CommandSeams {
     PowerControl* power = nullptr;
     CdDrives* cdDrives = nullptr;
     FolderLocator* folders = nullptr;
-    DialUpLink* dialUp = nullptr;
+    DialUpLink* dialUp = nullptr;  // null: the window's own dialer
     ShellFileCall* fileShell = nullptr;  // the driver backup's copy
 };
 
@@ -209,6 +210,7 @@ private:
     // The process window's own reading, kept between its openings.
     cpu::CpuUsagePercent processLoad_;
     FactSheet facts_;
+    CDialer dialer_;
     // The physical disks, counted once at start-up for the summary.
     int diskCount_ = 0;
     uint64_t diskGigabytes_ = 0;

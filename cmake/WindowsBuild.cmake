@@ -111,9 +111,15 @@ add_executable(list_bench ${CMAKE_SOURCE_DIR}/bench/list_bench.cpp ${OVIX_RESOUR
 target_link_libraries(list_bench PRIVATE ovix_core)
 target_link_options(list_bench PRIVATE ${OVIX_STATIC_LINK})
 
+# The dial-up monitor on Wine's own libraries: IsConnected against a bare
+# enumeration, and its first answer in a fresh process.
+add_executable(dialer_bench ${CMAKE_SOURCE_DIR}/bench/dialer_bench.cpp)
+target_link_libraries(dialer_bench PRIVATE ovix_core)
+target_link_options(dialer_bench PRIVATE ${OVIX_STATIC_LINK})
+
 add_custom_target(bench
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench.sh ${CMAKE_BINARY_DIR}
-    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench optimizer_bench list_bench
+    DEPENDS Ovix bare_dialog winctl tree_bench system_info_bench file_search_bench wmi_bench cpu_bench timer_bench cleaner_bench process_bench inventory_bench report_bench summary_bench optimizer_bench list_bench dialer_bench
     USES_TERMINAL)
 
 # Built where something can run them: natively on Windows, or through the Wine emulator.

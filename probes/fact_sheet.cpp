@@ -1,5 +1,7 @@
 #include "probes/fact_sheet.h"
 
+#include "tools/dialer.h"
+
 #include "framework/handles.h"
 #include "framework/text_format.h"
 #include "probes/fact_text.h"
@@ -37,7 +39,7 @@ void BuildFactSheet(FactSheet& facts) {
     BuildFactSheet(facts, collector);
 }
 
-void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector) {
+void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector, CDialer* dialer) {
     const SystemFactLines system = BuildSystemFactLines(collector);
     facts.osModel = system.osModel;
     facts.osVersion = system.osVersion;
@@ -65,7 +67,7 @@ void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector) {
     facts.cpuIdentifier = Labelled("ID: %s", probes::CpuIdentifier());
     facts.cpuFamily = Labelled("Family: %s", probes::ProcessorFamily());
 
-    facts.dialUp = NotConnectedDialUpLines();
+    facts.dialUp = dialer ? dialer->FactLines() : NotConnectedDialUpLines();
 
     facts.computerName = Labelled("Name: %s", probes::ComputerName());
     facts.userName = Labelled("User Name: %s", probes::UserName());

@@ -84,9 +84,12 @@ ScreenFacts ReadScreenFacts();
 
 class SystemInfoCollector;
 
+class CDialer;
+
 // Fills every line whose probe exists; the others stay empty. The collector
-// is loaded first when it has not been yet.
-void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector);
+// is loaded first when it has not been yet. The dial-up lines come from the
+// dialer given, else they are the "not find." ones.
+void BuildFactSheet(FactSheet& facts, SystemInfoCollector& collector, CDialer* dialer = nullptr);
 // The same with a collector of its own.
 void BuildFactSheet(FactSheet& facts);
 

@@ -224,3 +224,15 @@ echo "lists, median of 5 (ms):"
 echo "  statistics, 5,000 files  $l_stat   bare walk $l_walk   ratio $l_r1 (goal: at most 1.5)"
 echo "  executables filled       $l_exe   bare loop $l_bare   ratio $l_r2 (goal: at most 1.5)"
 echo "  one query, five passes   $l_one   five queries $l_five   ratio $l_r3 (goal: at most 0.4)"
+
+# The dial-up monitor on Wine's own libraries (a RasMan key with Start 3 that
+# the program makes and removes): IsConnected with no connection against a
+# bare RasEnumConnectionsA (goal: under 1 us per call), and a CDialer made and
+# asked once in a fresh process (goal: under 5 ms).
+read -r d_call d_bare < <(wine "$bin/dialer_bench.exe" calls 5 | tr -d '\r')
+first_runs=()
+for _ in 1 2 3 4 5; do first_runs+=("$(wine "$bin/dialer_bench.exe" first | tr -d '\r')"); done
+d_first=$(printf '%s\n' "${first_runs[@]}" | median)
+echo "dial-up monitor, median of 5:"
+echo "  IsConnected, no connection  $d_call ns   bare RasEnumConnectionsA $d_bare ns (goal: under 1000 ns)"
+echo "  made and first IsConnected  $d_first ms (goal: under 5 ms)"
