@@ -10,19 +10,13 @@
 #include "resources/resource_ids.h"
 #include "support/command_fakes.h"
 #include "support/temp_folder.h"
-#include "tests/host/report/fake_report.h"
+#include "support/fake_report_sources.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace ovix;
-
-struct FakeSources : ReportSources {
-    const ReportInventories& Inventories() const override { return inventories; }
-    ReportData Collect() override { return test::FakeXpMachine(); }
-    ReportInventories inventories = test::FakeXpInventories();
-};
 
 // What the mail client saw of one call.
 struct SeenCall {
@@ -80,7 +74,7 @@ protected:
     ~MailReportTest() override { ::DestroyWindow(owner); }
 
     std::unique_ptr<MailReportDialog> Open() {
-        auto dialog = std::make_unique<MailReportDialog>(std::make_unique<FakeSources>());
+        auto dialog = std::make_unique<MailReportDialog>(std::make_unique<test::FakeReportSources>());
         EXPECT_TRUE(dialog->CreateModeless(owner));
         return dialog;
     }

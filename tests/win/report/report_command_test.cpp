@@ -9,7 +9,7 @@
 #include "probes/probe_test_support.h"
 #include "report/report_text.h"
 #include "support/temp_folder.h"
-#include "tests/host/report/fake_report.h"
+#include "support/fake_report_sources.h"
 
 #include <gtest/gtest.h>
 
@@ -142,12 +142,6 @@ TEST(ReportCommand, OnWindowsXpTheScreenSaverAndTheHotfixes) {
               std::string::npos);
 }
 
-struct FixedSources : ReportSources {
-    const ReportInventories& Inventories() const override { return inventories; }
-    ReportData Collect() override { return test::FakeXpMachine(); }
-    ReportInventories inventories = test::FakeXpInventories();
-};
-
 struct FullDisk : FileWriteCall {
     bool Write(HANDLE, const void*, DWORD) override { return false; }
 };
@@ -163,7 +157,7 @@ TEST(ReportCommand, TheEntryFunctionsCodesWithFakeSources) {
     environment.startServices = [] { return false; };
     environment.gather = [&] {
         ++gathered;
-        return std::unique_ptr<ReportSources>(new FixedSources);
+        return std::unique_ptr<ReportSources>(new test::FakeReportSources);
     };
     environment.error = [&](const std::string& line) { errors.push_back(line); };
     const std::string path = root.File("entry.txt");
@@ -178,7 +172,7 @@ TEST(ReportCommand, TheEntryFunctionsCodesWithFakeSources) {
     EXPECT_EQ(RunReportCommand(command, environment), 0);
     EXPECT_EQ(errors, (std::vector<std::string>{"Ovix: can't start sockets or OLE.",
                                                 "Ovix: writing \"" + path + "\" failed; nothing was replaced."}));
-    FixedSources direct;
+    test::FakeReportSources direct;
     EXPECT_EQ(test::FileBytes(path), ReportWriter().Text(direct.Collect(), direct.inventories));
 }
 

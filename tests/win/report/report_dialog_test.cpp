@@ -6,7 +6,7 @@
 #include "resources/resource_ids.h"
 #include "support/command_fakes.h"
 #include "support/temp_folder.h"
-#include "tests/host/report/fake_report.h"
+#include "support/fake_report_sources.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +15,6 @@
 namespace {
 
 using namespace ovix;
-
-struct FakeSources : ReportSources {
-    const ReportInventories& Inventories() const override { return inventories; }
-    ReportData Collect() override {
-        ++collects;
-        if (onCollect) onCollect();
-        return data;
-    }
-    ReportData data = test::FakeXpMachine();
-    ReportInventories inventories = test::FakeXpInventories();
-    int collects = 0;
-    std::function<void()> onCollect;
-};
 
 struct FailingWrites : FileWriteCall {
     bool Write(HANDLE file, const void* bytes, DWORD size) override {
@@ -49,15 +36,15 @@ protected:
         ::SendMessageA(dialog.Hwnd(), WM_COMMAND, IDC_REPORT_BROWSE, 0);
     }
     std::string Direct(const std::string& name) {
-        FakeSources direct;
+        test::FakeReportSources direct;
         EXPECT_EQ(SaveReport(root.File(name), direct), SaveResult::Done);
         return test::FileBytes(root.File(name));
     }
 
     test::CommandFakes fakes;
     test::TempFolder root{"report-dialog"};
-    std::unique_ptr<FakeSources> owned = std::make_unique<FakeSources>();
-    FakeSources& sources = *owned;
+    std::unique_ptr<test::FakeReportSources> owned = std::make_unique<test::FakeReportSources>();
+    test::FakeReportSources& sources = *owned;
     ReportDialog dialog{std::move(owned)};
 };
 
