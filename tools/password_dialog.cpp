@@ -17,13 +17,6 @@ constexpr char kHelpText[] =
 constexpr char kTooShort[] =
     "Minimum 4 characters are required.\nTo avoid a \"Brut Force\", a password must have minimum 8 characters.";
 
-// Overwrites a text before it is let go: a password must not linger in freed memory.
-void Wipe(std::string& text) {
-    volatile char* bytes = text.data();
-    for (size_t i = 0; i < text.size(); ++i) bytes[i] = 0;
-    text.clear();
-}
-
 }  // namespace
 
 SecureRandom::SecureRandom() {
@@ -33,8 +26,7 @@ SecureRandom::SecureRandom() {
 
 SecureRandom::~SecureRandom() {
     if (provider_) ::CryptReleaseContext(provider_, 0);
-    volatile uint8_t* bytes = buffer_;
-    for (size_t i = 0; i < sizeof(buffer_); ++i) bytes[i] = 0;
+    WipeBytes(buffer_, sizeof(buffer_));
 }
 
 bool SecureRandom::NextByte(uint8_t& byte) {
@@ -132,7 +124,7 @@ void PasswordBox::OnGenerate() {
         return;
     }
     SetItemText(IDC_PASSWORD_RESULT, *password);
-    Wipe(*password);
+    WipeText(*password);
 }
 
 void PasswordBox::OnHelp() {

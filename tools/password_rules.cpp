@@ -94,11 +94,18 @@ std::optional<std::string> MakePassword(PasswordKind kind, int length, RandomSou
         result = *order[arrangement][0] + *order[arrangement][1] + *order[arrangement][2];
     }
     // The parts must not linger in freed memory.
-    for (std::string* part : {&a, &l, &b}) {
-        volatile char* bytes = part->data();
-        for (size_t i = 0; i < part->size(); ++i) bytes[i] = 0;
-    }
+    for (std::string* part : {&a, &l, &b}) WipeText(*part);
     return result;
+}
+
+void WipeBytes(void* bytes, size_t size) {
+    volatile unsigned char* byte = static_cast<unsigned char*>(bytes);
+    for (size_t i = 0; i < size; ++i) byte[i] = 0;
+}
+
+void WipeText(std::string& text) {
+    WipeBytes(text.data(), text.size());
+    text.clear();
 }
 
 LengthCheck CheckPasswordLength(std::string_view text) {

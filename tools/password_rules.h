@@ -3,6 +3,7 @@
 // field's rule.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,11 @@ std::optional<unsigned> UniformBelow(RandomSource& source, unsigned size);
 // A password of the kind: exactly length characters, except Random, which
 // picks its own length of 7 to 11. Nothing when the source fails.
 std::optional<std::string> MakePassword(PasswordKind kind, int length, RandomSource& source);
+
+// Overwrites bytes that held a password before they are let go; the writes
+// are not optimised away.
+void WipeBytes(void* bytes, size_t size);
+void WipeText(std::string& text);  // then empty
 
 // The length field: 4 to 99 characters.
 struct LengthCheck {
