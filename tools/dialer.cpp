@@ -65,7 +65,6 @@ CDialer::CDialer(const OSVERSIONINFOEXA& version, DialerClock* clock)
     : platform_{version.dwPlatformId == VER_PLATFORM_WIN32_NT, version.dwMajorVersion, version.dwMinorVersion},
       clock_(clock ? *clock : ownClock_) {
     available_ = ReadAvailability();
-    ReadPhonebook();
     dialEvent_ = ::RegisterWindowMessageA("RasDialEvent");
     if (dialEvent_ == 0) dialEvent_ = kFallbackDialEvent;
     table_ = &ras::Acquire(platform_, available_);
@@ -97,6 +96,9 @@ bool CDialer::ReadAvailability() const {
 }
 
 void CDialer::ReadPhonebook() {
+    // Wanted only for a connection's details, so read when the first is found.
+    if (phonebookRead_) return;
+    phonebookRead_ = true;
     if (!platform_.nt) return;
     if (platform_.major >= 5) {
         fw::RegKey key;
@@ -145,13 +147,23 @@ void CDialer::EnsureWindow() {
 }
 
 void CDialer::ResetTimer() {
+    const UINT interval = hasDeadline_ ? kDeadlineTimerMs : pollingMs_;
+    if (interval != 0) EnsureWindow();
     if (!window_) return;
     ::KillTimer(window_, kTimerId);
-    if (hasDeadline_) {
-        ::SetTimer(window_, kTimerId, kDeadlineTimerMs, nullptr);
-    } else if (pollingMs_ != 0) {
-        ::SetTimer(window_, kTimerId, pollingMs_, nullptr);
-    }
+    if (interval != 0) ::SetTimer(window_, kTimerId, interval, nullptr);
+}
+
+void CDialer::SetPollingInterval(UINT ms) {
+    pollingMs_ = ms;
+    ResetTimer();
+}
+
+void CDialer::SetHangUpDeadline(DWORD tick) {
+    if (!connection_) return;
+    deadline_ = tick;
+    hasDeadline_ = true;
+    ResetTimer();
 }
 
 bool CDialer::FirstConnection(ras::Connection& found) {
@@ -184,7 +196,6 @@ void CDialer::Refresh(bool notify) {
         state_ = kUnknownState;
         return;
     }
-    EnsureWindow();
     if (!connection_) {
         ras::Connection found;
         if (!FirstConnection(found)) return;
@@ -195,6 +206,9 @@ void CDialer::Refresh(bool notify) {
         connected_ = true;
         state_ = ras::kConnected;
         ReadDetails(connectionPhonebook_.c_str());
+        // The window is made only now: a process that never sees a
+        // connection never pays for one.
+        EnsureWindow();
         if (notify) {
             ::PostMessageA(window_, dialEvent_, ras::kConnected, 0);
         } else {
@@ -248,9 +262,10 @@ void CDialer::BringUpStatusWindow() const {
     if (window && (!::IsWindowVisible(window) || ::IsIconic(window))) ::ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
-const char* CDialer::EntryPhonebook(const char* connectionPhonebook) const {
+const char* CDialer::EntryPhonebook(const char* connectionPhonebook) {
     if (!platform_.nt) return nullptr;
     if (connectionPhonebook && *connectionPhonebook) return connectionPhonebook;
+    ReadPhonebook();
     return phonebook_.empty() ? nullptr : phonebook_.c_str();
 }
 
@@ -447,6 +462,9 @@ void CDialer::ReadAddresses() {
 std::string CDialer::PhoneNumber() {
     std::optional<TapiLocation> location;
     std::vector<std::uint8_t> caps;
+    // Only a number with country and area codes asks for the location.
+    if (entry_.localNumber.empty() || entry_.countryId == 0) return ovix::PhoneNumber(entry_, location, caps);
+    ras::LoadTelephony();
     if (table_->getLocationInfo) {
         char country[8] = {}, city[8] = {};
         table_->getLocationInfo(country, city);

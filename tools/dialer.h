@@ -48,11 +48,16 @@ public:
     const std::string& DeviceType() const { return deviceType_; }
     DWORD LineSpeed() const { return lineSpeed_; }
     const std::string& ServerAddress() const { return serverAddress_; }
+    // Read with the first connection's details; empty before.
     const std::string& Phonebook() const { return phonebook_; }
     UINT DialEventMessage() const { return dialEvent_; }
     HWND Window() const { return window_; }
     LONG State() const { return state_; }
-    void SetPollingInterval(UINT ms) { pollingMs_ = ms; }
+    // The timer refreshes at this interval (0: not at all, the default).
+    void SetPollingInterval(UINT ms);
+    // Hangs the known connection up once the tick count reaches `tick`,
+    // checked every second.
+    void SetHangUpDeadline(DWORD tick);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,7 +71,7 @@ private:
     void BringUpStatusWindow() const;
     bool LineIsDown() const;
     void Forget();
-    const char* EntryPhonebook(const char* connectionPhonebook) const;
+    const char* EntryPhonebook(const char* connectionPhonebook);
 
     ras::Platform platform_;
     DialerClock ownClock_;
@@ -74,6 +79,7 @@ private:
     bool available_ = false;
     const ras::Functions* table_ = nullptr;
     std::string phonebook_;
+    bool phonebookRead_ = false;
     UINT dialEvent_ = 0;
     HWND window_ = nullptr;
     bool windowTried_ = false;

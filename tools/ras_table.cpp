@@ -31,6 +31,7 @@ Functions g_table{};
 HeldModule g_modules[4];
 long g_users = 0;
 bool g_filled = false;
+bool g_telephonyTried = false;
 Loader g_systemLoader;
 Loader* g_loader = nullptr;
 
@@ -90,10 +91,15 @@ void Fill(const Platform& platform) {
         Find(t.getCountryInfo, entries, "RasGetCountryInfo");
         Find(t.enumDevices, entries, "RasEnumDevices");
     }
-    const HMODULE tapi = Hold(3, "TAPI32.DLL");
-    Find(t.getLocationInfo, tapi, "tapiGetLocationInfoA");
-    Find(t.getTranslateCaps, tapi, "lineGetTranslateCapsA");
     t.rasLoaded = ras != nullptr;
+    ::SetErrorMode(previousMode);
+}
+
+void FillTelephony() {
+    const UINT previousMode = ::SetErrorMode(SEM_NOOPENFILEERRORBOX);
+    const HMODULE tapi = Hold(3, "TAPI32.DLL");
+    Find(g_table.getLocationInfo, tapi, "tapiGetLocationInfoA");
+    Find(g_table.getTranslateCaps, tapi, "lineGetTranslateCapsA");
     ::SetErrorMode(previousMode);
 }
 
@@ -104,6 +110,7 @@ void Empty() {
     }
     g_table = {};
     g_filled = false;
+    g_telephonyTried = false;
 }
 
 }  // namespace
@@ -137,6 +144,15 @@ const Functions& Acquire(const Platform& platform, bool load) {
     }
     ::LeaveCriticalSection(&g_lock);
     return g_table;
+}
+
+void LoadTelephony() {
+    EnterTableLock();
+    if (g_filled && !g_telephonyTried) {
+        FillTelephony();
+        g_telephonyTried = true;
+    }
+    ::LeaveCriticalSection(&g_lock);
 }
 
 void Release() {

@@ -72,6 +72,10 @@ Loader* SetLoader(Loader* loader);
 // Counts a user; the first fills the table for its platform. `load` false
 // (remote access switched off) counts the user without loading anything.
 const Functions& Acquire(const Platform& platform, bool load);
+// Telephony is wanted only to compose a dialled number, which most runs
+// never do: its library is loaded on the first call, once the table is
+// filled, and freed with the others.
+void LoadTelephony();
 // Uncounts a user; the last frees the libraries and empties the table.
 void Release();
 

@@ -2,11 +2,13 @@
 
 #include "framework/registry.h"
 #include "support/command_fakes.h"
+#include "support/temp_folder.h"
 #include "probes/fact_sheet.h"
 #include "probes/probe_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -25,7 +27,6 @@ void Set(CHAR (&field)[N], const char* text) {
 // The remote-access service as the tests play it. Every call checks the size
 // its record says and the one expected.
 struct FakeRas {
-    std::vector<std::string> calls;
     std::set<DWORD> connectionSizes{sizeof(ras::Connection)};  // the sizes this "system" knows
     int tooSmall = 0;                                          // 603 answers before the list
     bool connected = true;
@@ -53,7 +54,7 @@ void Check(bool sizeOk, const char* what) {
 }
 
 DWORD WINAPI EnumConnections(ras::Connection* list, DWORD* bytes, DWORD* count) {
-    g_ras->calls.push_back("enum " + std::to_string(list->dwSize) + " " + std::to_string(*bytes));
+    Check(*bytes >= list->dwSize, "enum ");
     if (!g_ras->connectionSizes.count(list->dwSize)) return ras::kInvalidSize;
     *count = g_ras->connected ? 1 : 0;
     if (g_ras->tooSmall > 0) {
@@ -199,6 +200,7 @@ struct FakeLoader : ras::Loader {
         {"RasGetEntryPropertiesA", Entry(&EntryProperties)},
         {"RasGetEntryProperties", Entry(&EntryProperties)},
         {"RasGetCountryInfoA", Entry(&CountryInfo)},
+        {"RasGetCountryInfo", Entry(&CountryInfo)},
         {"RasEnumDevicesA", Entry(&EnumDevices)},
         {"RasGetProjectionInfoA", Entry(&Projection)},
         {"RasGetConnectionStatistics", Entry(&Statistics)},
@@ -209,18 +211,22 @@ struct FakeLoader : ras::Loader {
         {"lineGetTranslateCapsA", Entry(&TranslateCaps)},
     };
     std::vector<std::string> loaded;
-    std::set<std::string> missing;  // libraries this machine lacks
+    std::set<std::string> rasLacks;  // functions RASAPI32.DLL does not export
     int freed = 0;
     HMODULE Load(const char* dll, bool& owned) override {
         loaded.push_back(dll);
         owned = true;
-        if (missing.count(dll) || (!g_ras->tapi && std::string(dll) == "TAPI32.DLL")) return nullptr;
-        return reinterpret_cast<HMODULE>(0x10000 * loaded.size());
+        if (!g_ras->tapi && std::string(dll) == "TAPI32.DLL") return nullptr;
+        const auto module = reinterpret_cast<HMODULE>(0x10000 * (names.size() + 1));
+        names[module] = dll;
+        return module;
     }
-    FARPROC Find(HMODULE, const char* name) override {
+    FARPROC Find(HMODULE module, const char* name) override {
         auto found = functions.find(name);
-        return found == functions.end() ? nullptr : found->second;
+        const bool ras = names[module] == "RASAPI32.DLL";
+        return found == functions.end() || (ras && rasLacks.count(name)) ? nullptr : found->second;
     }
+    std::map<HMODULE, std::string> names;
     void Free(HMODULE) override { ++freed; }
 };
 
@@ -292,11 +298,10 @@ TEST_F(Dialer, WithoutLibrariesNothingIsConnected) {
     }
     EXPECT_EQ(fakes.boxes.Texts(), "You are not connected to Internet...");
     EXPECT_TRUE(loader.loaded.empty());
-    EXPECT_TRUE(fake.calls.empty());
 }
 
 TEST_F(Dialer, AvailabilityDecidesWhatIsLoaded) {
-    const std::vector<std::string> nt5{"RASAPI32.DLL", "RASMAN.DLL", "TAPI32.DLL"};
+    const std::vector<std::string> nt5{"RASAPI32.DLL", "RASMAN.DLL"};
     struct Case {
         std::optional<DWORD> start;
         std::vector<std::string> loaded;
@@ -318,7 +323,7 @@ TEST_F(Dialer, AvailabilityDecidesWhatIsLoaded) {
         ServiceKey provider("System\\CurrentControlSet\\Services\\RemoteAccess\\NetworkProvider", "ProviderPath",
                             std::nullopt, "C:\\WINDOWS\\SYSTEM\\rnanp.dll");
         loader.loaded.clear();
-        loader.functions.erase("RasGetEntryProperties");
+        loader.rasLacks = {"RasGetEntryProperties"};
         // The line speed from the dynamic statistics, a DWORD or binary value only.
         fw::RegKey stats;
         ASSERT_EQ(stats.Create(HKEY_DYN_DATA, "PerfStats\\StatData", KEY_WRITE), ERROR_SUCCESS);
@@ -330,6 +335,7 @@ TEST_F(Dialer, AvailabilityDecidesWhatIsLoaded) {
             ASSERT_TRUE(dialer.IsConnected());  // 9x has no phonebook path
             EXPECT_EQ(fake.dialPhonebook, "(none)");
             EXPECT_EQ(dialer.LineSpeed(), speed);
+            EXPECT_EQ(dialer.PhoneNumber(), "00 49 44 1234567");  // the country from the entry library
             stats.SetString("Dial-Up Adapter\\ConnectSpeed", "28800");
             ovix::CDialer text(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock);
             ASSERT_TRUE(text.IsConnected());
@@ -365,7 +371,9 @@ TEST_F(Dialer, DetailsAndFactLinesPerPlatform) {
                   (std::vector<std::string>{"Device name: Status Modem", "Device type: modem",
                                             "Line speed: 112 KB/s -> 0.11 MB/s", "Internet login: jdoe",
                                             "Phone number:  00 49 44 1234567", "ISP IP:  10.1.1.1"}));
+        dialer.PhoneNumber();
     }
+    EXPECT_EQ(std::count(loader.loaded.begin(), loader.loaded.end(), "TAPI32.DLL"), 1);
     // The connection's own phonebook when it names one; the entry without
     // codes: the number alone; without telephony as well.
     fake.phonebook = "C:\\Users\\me\\rasphone.pbk";
@@ -374,7 +382,9 @@ TEST_F(Dialer, DetailsAndFactLinesPerPlatform) {
         ovix::CDialer dialer(kXp, &clock);
         ASSERT_TRUE(dialer.IsConnected());
         EXPECT_EQ(fake.dialPhonebook, fake.phonebook);
+        loader.loaded.clear();
         EXPECT_EQ(dialer.PhoneNumber(), "1234567");
+        EXPECT_TRUE(loader.loaded.empty());  // no telephony for a plain number
     }
     fake.entryOptions = ras::kUseCountryAndAreaCodes;
     fake.tapi = false;
@@ -391,7 +401,6 @@ TEST_F(Dialer, DetailsAndFactLinesPerPlatform) {
         ovix::CDialer dialer(Version(VER_PLATFORM_WIN32_NT, 4, 0), &clock);
         ASSERT_TRUE(dialer.IsConnected());
         EXPECT_EQ(dialer.LineSpeed(), state == 3 ? 0u : 33600u) << state;
-        EXPECT_EQ(fake.dialPhonebook, dialer.Phonebook().empty() ? "(none)" : dialer.Phonebook());
     }
 }
 
@@ -430,15 +439,11 @@ TEST_F(Dialer, EnumerationGrowsOnceAndFallsBackInSize) {
     fake.tooSmall = 0;
     const DWORD older = ras::kConnectionSizes[1];
     fake.connectionSizes = {older};
-    fake.calls.clear();
     {
         ovix::CDialer dialer(kXp, &clock);
         EXPECT_TRUE(dialer.IsConnected());
         EXPECT_EQ(dialer.Login(), "jdoe");
     }
-    EXPECT_EQ(fake.calls[0], "enum " + std::to_string(sizeof(ras::Connection)) + " " +
-                                 std::to_string(sizeof(ras::Connection)));
-    EXPECT_EQ(fake.calls[1], "enum " + std::to_string(older) + " " + std::to_string(older));
     // A "." entry counts as no entry: no dial parameters are asked for.
     fake.connectionSizes = {sizeof(ras::Connection)};
     fake.entry = ".";
@@ -503,6 +508,91 @@ TEST_F(Dialer, DisconnectWaitsForTheLine) {
     EXPECT_EQ(message.wParam, 3u);
 }
 
+// A hidden top-level window, of this process or of a copy of the sleeper
+// named RNAAPP.EXE (the dial-up applet), ended with the test.
+class StatusWindow {
+public:
+    explicit StatusWindow(const char* title, bool applet = false) {
+        if (!applet) {
+            window_ = ::CreateWindowExA(0, "STATIC", title, WS_POPUP, 0, 0, 100, 40, nullptr, nullptr, nullptr, nullptr);
+            return;
+        }
+        const std::string path = folder_.emplace("dial-up-applet").File("RNAAPP.EXE");
+        ::CopyFileA((ovix::ApplicationDirectory(fw::ModulePath()) + "\\sleeper_child.exe").c_str(), path.c_str(), TRUE);
+        std::string line = "\"" + path + "\" \"" + title + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process)) {
+            return;
+        }
+        ::CloseHandle(process.hThread);
+        process_.Reset(process.hProcess);
+        for (int i = 0; i < 250 && !window_; ++i, ::Sleep(20)) window_ = ::FindWindowA("STATIC", title);
+    }
+    ~StatusWindow() {
+        if (process_) {
+            ::TerminateProcess(process_.Get(), 0);
+            ::WaitForSingleObject(process_.Get(), 5000);
+        } else {
+            ::DestroyWindow(window_);
+        }
+    }
+    HWND Get() const { return window_; }
+
+private:
+    std::optional<test::TempFolder> folder_;
+    fw::UniqueHandle process_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(Dialer, QuietFindBringsUpTheStatusWindowOnce) {
+    ServiceKey rasMan(kRasMan, "Start", 3);
+    {
+        StatusWindow status("Connected to Office"), named("Office");
+        ovix::CDialer dialer(kXp, &clock);
+        ASSERT_TRUE(dialer.IsConnected());  // found; its status is read on the next refresh
+        EXPECT_FALSE(::IsWindowVisible(status.Get()));
+        const HWND active = ::GetActiveWindow();
+        ASSERT_TRUE(dialer.IsConnected());
+        EXPECT_TRUE(::IsWindowVisible(status.Get()));
+        EXPECT_EQ(::GetActiveWindow(), active);
+        EXPECT_FALSE(::IsWindowVisible(named.Get()));
+        ::ShowWindow(status.Get(), SW_HIDE);
+        dialer.IsConnected();
+        EXPECT_FALSE(::IsWindowVisible(status.Get()));  // once per connection
+    }
+    // The entry's name alone is taken only from the dial-up applet.
+    for (const bool applet : {false, true}) {
+        StatusWindow named("Office", applet);
+        ASSERT_NE(named.Get(), nullptr);
+        ovix::CDialer dialer(kXp, &clock);
+        dialer.IsConnected();
+        dialer.IsConnected();
+        EXPECT_EQ(::IsWindowVisible(named.Get()) != FALSE, applet);
+    }
+}
+
+TEST_F(Dialer, HangUpDeadlineIsKeptByTheTimer) {
+    ServiceKey rasMan(kRasMan, "Start", 3);
+    ovix::CDialer dialer(kXp, &clock);
+    ASSERT_TRUE(dialer.IsConnected());
+    // Due just after the tick count wraps: not before.
+    fake.now = 0xFFFFFF00;
+    dialer.SetHangUpDeadline(0x100);
+    dialer.Refresh(true);
+    EXPECT_EQ(fake.hangUps, 0);
+    fake.now = 0x100;
+    fake.downAt = 0x100;
+    MSG message;
+    for (const DWORD start = ::GetTickCount(); fake.hangUps == 0 && ::GetTickCount() - start < 5000; ::Sleep(20)) {
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+    }
+    EXPECT_EQ(fake.hangUps, 1);
+    EXPECT_EQ(dialer.State(), ovix::CDialer::kUnknownState);
+}
+
 DWORD WINAPI MakeDialer(void*) {
     ovix::CDialer dialer(kXp);
     ::Sleep(50);
@@ -516,7 +606,7 @@ TEST_F(Dialer, TwoThreadsFillOnce) {
     ::WaitForMultipleObjects(2, threads, TRUE, 5000);
     ::CloseHandle(threads[0]);
     ::CloseHandle(threads[1]);
-    EXPECT_EQ(loader.loaded, (std::vector<std::string>{"RASAPI32.DLL", "RASMAN.DLL", "TAPI32.DLL"}));
+    EXPECT_EQ(loader.loaded, (std::vector<std::string>{"RASAPI32.DLL", "RASMAN.DLL"}));
 }
 
 TEST_F(Dialer, WineOwnLibrariesAnswerNoConnection) {
@@ -526,6 +616,7 @@ TEST_F(Dialer, WineOwnLibrariesAnswerNoConnection) {
     EXPECT_TRUE(dialer.Available());
     EXPECT_FALSE(dialer.IsConnected());
     EXPECT_EQ(dialer.FactLines(), ovix::NotConnectedDialUpLines());
+    EXPECT_EQ(dialer.Window(), nullptr);  // made only for a connection or a timer
 }
 
 }  // namespace
