@@ -2,8 +2,9 @@
 # Starts Ovix in Wine's virtual desktop on an X server of its own and saves
 # screenshots under build/screenshots: the main window, the tray menu, a menu
 # of the menu bar with a sub-menu open, the About box, the cleaner, the
-# optimiser at rest, the process window, the services, drivers, software and hotfix windows,
-# and the ten lists of packages, codecs, system files, windows, modes and folders.
+# optimiser at rest, the "not connected" box of Disconnect from Internet, the
+# process window, the services, drivers, software and hotfix windows, and the
+# ten lists of packages, codecs, system files, windows, modes and folders.
 # Expects the builds and the prefix (scripts/run.sh makes them).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -111,6 +112,15 @@ sleep 1
 import -window root "$out/optimizer.png"
 echo "saved $out/optimizer.png"
 in_desktop "$ctl" close "Optimize Windows in one click !" || true
+sleep 0.5
+
+# Disconnect from Internet on a machine without a dial-up connection.
+in_desktop "$ctl" command "$title" 32922 || true
+in_desktop "$ctl" wait Ovix 10000 || true
+sleep 0.5
+import -window root "$out/disconnect.png"
+echo "saved $out/disconnect.png"
+in_desktop "$ctl" post Ovix 0x111 1 0 || true
 sleep 0.5
 
 # The report dialog at rest, the save dialog of Browse, and the question
