@@ -1,7 +1,11 @@
-// The clocks every benchmark program measures with.
+// The clocks every benchmark program measures with, and the median they
+// report.
 #pragma once
 
 #include "framework/win.h"
+
+#include <algorithm>
+#include <vector>
 
 // Milliseconds of the performance counter.
 inline double NowMs() {
@@ -20,4 +24,12 @@ inline double CpuMs() {
         return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     };
     return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// The middle value (the mean of the two middle ones for an even count).
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }

@@ -22,12 +22,6 @@ namespace {
 constexpr int kFolders = 50;
 constexpr int kFilesPerFolder = 100;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // <root>\Temp with 50 folders of 100 files of 1 KB.
 std::string Generate(const std::string& root) {
     const std::string temp = root + "\\Temp";

@@ -23,12 +23,6 @@ constexpr int kTopFolders = 40;
 constexpr int kSubFolders = 49;  // 40 + 40 * 49 = 2,000 folders
 constexpr int kFilesPerFolder = 25;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 bool FillFolder(const std::string& folder) {
     if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
     for (int i = 0; i < kFilesPerFolder; ++i) {

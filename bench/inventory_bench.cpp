@@ -25,12 +25,6 @@ namespace {
 
 constexpr char kBenchKey[] = "OvixBench";
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 double Time(const std::function<void()>& work) {
     const double start = NowMs();
     work();

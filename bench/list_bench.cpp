@@ -21,11 +21,6 @@
 
 namespace {
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double Time(const std::function<void()>& run) {
     const double start = NowMs();
     run();

@@ -25,12 +25,6 @@
 
 namespace {
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 int BareLoop() {
     const std::string properties[] = {"ExecutablePath", "ProcessId"};
     ovix::wmi::ServiceRowSource service;
@@ -82,7 +76,7 @@ int main(int argc, char** argv) {
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process{};
-        std::string line = "\"" + std::string(self) + "\" sleep";
+        std::string line = std::string(1, '"') + self + "\" sleep";
         if (::CreateProcessA(self, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                              &process)) {
             ::AssignProcessToJobObject(job.Get(), process.hProcess);

@@ -37,12 +37,6 @@
 
 namespace {
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 struct LargeMachine : ovix::ReportSources {
     LargeMachine() {
         data.processes.clear();

@@ -22,12 +22,6 @@
 
 namespace {
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 HWND ShownSummary(HWND owner) {
     for (HWND window = ::FindWindowExA(nullptr, nullptr, widgets::SplashWindow::kClassName, nullptr); window;
          window = ::FindWindowExA(nullptr, window, widgets::SplashWindow::kClassName, nullptr)) {

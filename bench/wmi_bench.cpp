@@ -151,12 +151,6 @@ double Scoped(const std::vector<const ovix::wmi::ProbeDef*>& probes) {
     return NowMs() - start;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // Per class: the listed properties selected by name, then SELECT *, on one
 // connection, interleaved over rounds; medians in ms, and the instances.
 int CompareSelects(int rounds) {
