@@ -62,6 +62,11 @@ for page in 0 1 2 3 4 5; do
     import -window root "$out/tree-$page.png"
 done
 echo "saved $out/tree-0.png to tree-5.png"
+# The network part: the local address between the dial-up lines.
+in_desktop "$ctl" expand "$title" "Internet connection" || true
+sleep 0.5
+import -window root "$out/tree-internet.png"
+echo "saved $out/tree-internet.png"
 in_desktop "$ctl" expand "$title" 0
 
 # The tray menu, as a right click on the icon opens it.

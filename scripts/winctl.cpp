@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -40,6 +41,58 @@ void ExpandAll(HWND tree, HTREEITEM item) {
         ExpandAll(tree, reinterpret_cast<HTREEITEM>(
                             ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
     }
+}
+
+// The labels of another process's tree: the item record and its text live in
+// a buffer inside that process, since the control reads and writes there.
+class RemoteLabels {
+public:
+    explicit RemoteLabels(HWND tree) : tree_(tree) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(tree, &pid);
+        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) {
+            buffer_ = static_cast<char*>(
+                ::VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        }
+    }
+    ~RemoteLabels() {
+        if (buffer_) ::VirtualFreeEx(process_, buffer_, 0, MEM_RELEASE);
+        if (process_) ::CloseHandle(process_);
+    }
+    std::string Label(HTREEITEM item) const {
+        if (!buffer_) return {};
+        TVITEMA data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = buffer_ + sizeof(TVITEMA);
+        data.cchTextMax = kSize - sizeof(TVITEMA);
+        char text[kSize - sizeof(TVITEMA)] = "";
+        if (!::WriteProcessMemory(process_, buffer_, &data, sizeof(data), nullptr) ||
+            !::SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer_)) ||
+            !::ReadProcessMemory(process_, buffer_ + sizeof(TVITEMA), text, sizeof(text) - 1, nullptr)) {
+            return {};
+        }
+        return text;
+    }
+
+private:
+    static constexpr size_t kSize = 512;
+    HWND tree_;
+    HANDLE process_ = nullptr;
+    char* buffer_ = nullptr;
+};
+
+// The first item, depth first, whose label is that text.
+HTREEITEM FindItem(HWND tree, const RemoteLabels& labels, HTREEITEM item, const std::string& label) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(
+                     ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        if (labels.Label(item) == label) return item;
+        const auto child = reinterpret_cast<HTREEITEM>(
+            ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+        if (HTREEITEM found = FindItem(tree, labels, child, label)) return found;
+    }
+    return nullptr;
 }
 
 UINT_PTR Number(const char* text) { return static_cast<UINT_PTR>(std::strtoull(text, nullptr, 0)); }
@@ -102,7 +155,15 @@ int Run(int argc, char** argv) {
         HWND window = ::FindWindowA(nullptr, argv[2]);
         HWND tree = window ? ::GetDlgItem(window, 352) : nullptr;
         if (!tree) return 1;
-        ExpandAll(tree, reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+        const auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        ExpandAll(tree, root);
+        // A label: scrolled so that its item is the first line shown.
+        if (argc > 3 && !std::isdigit(static_cast<unsigned char>(argv[3][0]))) {
+            const RemoteLabels labels(tree);
+            HTREEITEM item = FindItem(tree, labels, root, argv[3]);
+            return item && ::SendMessageA(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item)) ? 0
+                                                                                                                    : 1;
+        }
         // Scroll by whole pages of visible lines from the top.
         const UINT_PTR pages = argc > 3 ? Number(argv[3]) : 0;
         const LRESULT lines = ::SendMessageA(tree, TVM_GETVISIBLECOUNT, 0, 0);
