@@ -146,6 +146,12 @@ void CDialer::EnsureWindow() {
     if (window_) ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+void CDialer::Notify(DWORD state) const {
+    // Without its window (none could be made) the state is left to the next
+    // refresh without notification.
+    if (window_) ::PostMessageA(window_, dialEvent_, state, 0);
+}
+
 void CDialer::ResetTimer() {
     const UINT interval = hasDeadline_ ? kDeadlineTimerMs : pollingMs_;
     if (interval != 0) EnsureWindow();
@@ -210,7 +216,7 @@ void CDialer::Refresh(bool notify) {
         // connection never pays for one.
         EnsureWindow();
         if (notify) {
-            ::PostMessageA(window_, dialEvent_, ras::kConnected, 0);
+            Notify(ras::kConnected);
         } else {
             foundQuietly_ = true;
             hasDeadline_ = false;
@@ -226,7 +232,7 @@ void CDialer::Refresh(bool notify) {
     status.dwSize = sizeof(status);
     if (table_->getConnectStatus(connection_, &status) != ERROR_SUCCESS) {
         if (notify) {
-            ::PostMessageA(window_, dialEvent_, ras::kDisconnected, 0);
+            Notify(ras::kDisconnected);
         } else {
             Disconnect();
         }
@@ -241,7 +247,7 @@ void CDialer::Refresh(bool notify) {
         state_ = ras::kConnected;
     } else if (status.rasconnstate == ras::kDisconnected) {
         if (notify) {
-            ::PostMessageA(window_, dialEvent_, ras::kDisconnected, 0);
+            Notify(ras::kDisconnected);
         } else {
             Disconnect();
         }
@@ -367,7 +373,7 @@ void CDialer::ReadStatistics() {
         auto read = [&key](const char* name, DWORD& target) {
             fw::RegKey::RawValue value;
             if (key.QueryRaw(name, value) != ERROR_SUCCESS) return;
-            if (value.type != REG_DWORD && value.type != REG_BINARY) return;
+            if ((value.type != REG_DWORD && value.type != REG_BINARY) || value.bytes.empty()) return;
             DWORD number = 0;
             std::memcpy(&number, value.bytes.data(), std::min<size_t>(value.bytes.size(), sizeof(number)));
             target = number;

@@ -65,6 +65,7 @@ private:
     void ReadPhonebook();
     void EnsureWindow();
     void ResetTimer();
+    void Notify(DWORD state) const;
     bool FirstConnection(ras::Connection& found);
     void ReadDetails(const char* connectionPhonebook);
     void ReadStatistics();

@@ -336,10 +336,14 @@ TEST_F(Dialer, AvailabilityDecidesWhatIsLoaded) {
             EXPECT_EQ(fake.dialPhonebook, "(none)");
             EXPECT_EQ(dialer.LineSpeed(), speed);
             EXPECT_EQ(dialer.PhoneNumber(), "00 49 44 1234567");  // the country from the entry library
-            stats.SetString("Dial-Up Adapter\\ConnectSpeed", "28800");
-            ovix::CDialer text(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock);
-            ASSERT_TRUE(text.IsConnected());
-            EXPECT_EQ(text.LineSpeed(), 0u);
+            // A text, or a binary value without bytes, is no speed.
+            for (const DWORD type : {REG_SZ, REG_BINARY}) {
+                ::RegSetValueExA(stats.Get(), "Dial-Up Adapter\\ConnectSpeed", 0, type,
+                                 reinterpret_cast<const BYTE*>("28800"), type == REG_SZ ? 6 : 0);
+                ovix::CDialer other(Version(VER_PLATFORM_WIN32_WINDOWS, 4, 10), &clock);
+                ASSERT_TRUE(other.IsConnected());
+                EXPECT_EQ(other.LineSpeed(), 0u) << type;
+            }
         }
         ::SHDeleteKeyA(HKEY_DYN_DATA, "PerfStats");
         EXPECT_EQ(loader.loaded, (std::vector<std::string>{"RASAPI32.DLL", "RNAPH.DLL", "TAPI32.DLL"}));
