@@ -14,6 +14,9 @@ bash "$here/setup-prefix.sh"
 start_wine_session
 
 status=0
+# The scripts that no test runs (benchmarks, screenshots) at least parse.
+echo "== scripts"
+for script in "$here"/*.sh; do bash -n "$script" || status=1; done
 echo "== host tests"
 ctest --test-dir "$OVIX_BUILD/host" --output-on-failure -j 2 || status=1
 echo "== Windows tests (Wine)"
