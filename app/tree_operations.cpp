@@ -103,32 +103,20 @@ bool ToggleTick(HWND tree, HTREEITEM item) {
 
 bool TreeTicker::Attach(HWND tree) {
     Detach();
-    if (!tree || ::GetPropA(tree, kTickerProperty)) return false;
-    ::SetPropA(tree, kTickerProperty, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeTicker::Procedure)));
-    if (!original_) {
-        ::RemovePropA(tree, kTickerProperty);
-        return false;
-    }
+    if (!subclass_.Install(tree, kTickerProperty, &TreeTicker::Procedure, this)) return false;
     tree_ = tree;
     return true;
 }
 
 void TreeTicker::Detach() {
-    if (!tree_) return;
-    if (::IsWindow(tree_)) {
-        ::SetWindowLongPtrA(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        ::RemovePropA(tree_, kTickerProperty);
-    }
+    subclass_.Remove();
     tree_ = nullptr;
-    original_ = nullptr;
 }
 
 LRESULT CALLBACK TreeTicker::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TreeTicker*>(::GetPropA(window, kTickerProperty));
-    if (!self || !self->original_) return ::DefWindowProcA(window, message, wParam, lParam);
-    const WNDPROC original = self->original_;
+    auto* self = fw::Subclass::OwnerOf<TreeTicker>(window, kTickerProperty);
+    if (!self || !self->subclass_.Original()) return ::DefWindowProcA(window, message, wParam, lParam);
+    const WNDPROC original = self->subclass_.Original();
     switch (message) {
     case WM_LBUTTONDOWN: {
         TVHITTESTINFO hit{};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/tree_text.h"
+#include "framework/subclass.h"
 #include "framework/win.h"
 
 #include <string>
@@ -54,7 +55,7 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND tree_ = nullptr;
-    WNDPROC original_ = nullptr;
+    fw::Subclass subclass_;
 };
 
 }  // namespace ovix

@@ -25,26 +25,18 @@ void FillHorizontalGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to
 
 bool GradientGauge::Attach(HWND progressBar, COLORREF from, COLORREF to, const char* textFormat) {
     Detach();
-    if (!progressBar) return false;
+    if (!subclass_.Install(progressBar, kGaugeProperty, &GradientGauge::Procedure, this)) return false;
     hwnd_ = progressBar;
     from_ = from;
     to_ = to;
     format_ = textFormat;
-    ::SetPropA(hwnd_, kGaugeProperty, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GradientGauge::Procedure)));
     ::InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
 }
 
 void GradientGauge::Detach() {
-    if (!hwnd_) return;
-    if (::IsWindow(hwnd_)) {
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        ::RemovePropA(hwnd_, kGaugeProperty);
-    }
+    subclass_.Remove();
     hwnd_ = nullptr;
-    original_ = nullptr;
 }
 
 void GradientGauge::SetRange(int low, int high) {
@@ -93,9 +85,9 @@ void GradientGauge::Paint(HDC dc) const {
 }
 
 LRESULT CALLBACK GradientGauge::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<GradientGauge*>(::GetPropA(window, kGaugeProperty));
+    auto* self = fw::Subclass::OwnerOf<GradientGauge>(window, kGaugeProperty);
     if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
-    const WNDPROC original = self->original_;
+    const WNDPROC original = self->subclass_.Original();
     switch (message) {
     case WM_ERASEBKGND:
         return 1;

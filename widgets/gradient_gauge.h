@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/handles.h"
+#include "framework/subclass.h"
 
 #include <string>
 
@@ -32,7 +33,7 @@ private:
     void Paint(HDC dc) const;
 
     HWND hwnd_ = nullptr;
-    WNDPROC original_ = nullptr;
+    fw::Subclass subclass_;
     COLORREF from_ = 0;
     COLORREF to_ = 0;
     const char* format_ = "%d%%";

@@ -26,25 +26,22 @@ bool GroupBox::Attach(HWND box, const char* face, int height, bool bold, COLORRE
     font_.Reset(::CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               face));
-    if (!font_) return false;
+    if (!font_ || !subclass_.Install(box, kGroupBoxProperty, &GroupBox::Procedure, this)) {
+        font_.Reset();
+        return false;
+    }
     hwnd_ = box;
     text_ = text;
     background_ = background;
-    ::SetPropA(hwnd_, kGroupBoxProperty, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GroupBox::Procedure)));
     ::InvalidateRect(hwnd_, nullptr, TRUE);
     return true;
 }
 
 void GroupBox::Detach() {
-    if (hwnd_ && ::IsWindow(hwnd_)) {
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        ::RemovePropA(hwnd_, kGroupBoxProperty);
-        ::InvalidateRect(hwnd_, nullptr, TRUE);
-    }
+    // Repainted by its own procedure from now on.
+    if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, TRUE);
+    subclass_.Remove();
     hwnd_ = nullptr;
-    original_ = nullptr;
     font_.Reset();
 }
 
@@ -78,9 +75,9 @@ void GroupBox::Paint(HDC dc) const {
 }
 
 LRESULT CALLBACK GroupBox::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<GroupBox*>(::GetPropA(window, kGroupBoxProperty));
+    auto* self = fw::Subclass::OwnerOf<GroupBox>(window, kGroupBoxProperty);
     if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
-    const WNDPROC original = self->original_;
+    const WNDPROC original = self->subclass_.Original();
     switch (message) {
     case WM_ERASEBKGND:
         return 1;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/handles.h"
+#include "framework/subclass.h"
 
 namespace widgets {
 
@@ -34,7 +35,7 @@ private:
     void Paint(HDC dc) const;
 
     HWND hwnd_ = nullptr;
-    WNDPROC original_ = nullptr;
+    fw::Subclass subclass_;
     fw::FontHandle font_;
     COLORREF text_ = 0;
     COLORREF background_ = 0;
