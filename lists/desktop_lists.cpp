@@ -203,8 +203,7 @@ void CShellfolder::Fill() {
 
 bool CShellfolder::OnAction(UINT id) {
     if (id == kFolderExplore) {
-        for (int row = ListView_GetNextItem(list_.List(), -1, LVNI_SELECTED); row >= 0;
-             row = ListView_GetNextItem(list_.List(), row, LVNI_SELECTED)) {
+        for (const int row : list_.SelectedRows()) {
             if (list_.RowData(row) == 1) ShellOpen(list_.Cell(row, 1), kShowDefault, Hwnd());
         }
         return true;
@@ -231,8 +230,7 @@ void CShellfolder::ShowStatistics() {
     std::vector<Result> results;
     {
         WaitWindow wait(Hwnd(), WaitStyle::Statistics);
-        for (int row = ListView_GetNextItem(list_.List(), -1, LVNI_SELECTED); row >= 0;
-             row = ListView_GetNextItem(list_.List(), row, LVNI_SELECTED)) {
+        for (const int row : list_.SelectedRows()) {
             if (list_.RowData(row) != 1) continue;
             Result& result = results.emplace_back();
             result.name = list_.Cell(row, 0);

@@ -76,8 +76,7 @@ void ForEachEntry(const std::string& pattern, Visit visit) {
 
 void VerbOnSelected(const ListPane& list, int column, const char* verb, const std::string& prefix, HWND owner,
                     int show = kShowDefault) {
-    for (int row = ListView_GetNextItem(list.List(), -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list.List(), row, LVNI_SELECTED)) {
+    for (const int row : list.SelectedRows()) {
         const std::string cell = list.Cell(row, column);
         if (!cell.empty()) CurrentLauncher().ShellVerb(owner, verb, prefix + cell, "", "", show);
     }
@@ -190,8 +189,7 @@ void CProtectedFiles::Fill() {
 
 bool CProtectedFiles::OnAction(UINT id) {
     if (id == kProtectedProperties) {
-        for (int row = ListView_GetNextItem(list_.List(), -1, LVNI_SELECTED); row >= 0;
-             row = ListView_GetNextItem(list_.List(), row, LVNI_SELECTED)) {
+        for (const int row : list_.SelectedRows()) {
             CurrentLauncher().ShellVerb(::GetParent(Hwnd()), "properties",
                                         list_.Cell(row, 4) + "\\" + list_.Cell(row, 0), "", "", SW_SHOW);
         }

@@ -75,6 +75,12 @@ int ListPane::RowCount() const { return ListView_GetItemCount(list_); }
 
 int ListPane::SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
 
+std::vector<int> ListPane::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = SelectedRow(); row >= 0; row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) rows.push_back(row);
+    return rows;
+}
+
 std::string ListPane::Cell(int row, int column) const {
     // The cell's length is not asked for: grow until the text fits.
     for (size_t size = 256;; size *= 4) {
@@ -98,8 +104,7 @@ std::vector<std::string> ListPane::Row(int row) const {
 }
 
 void ListPane::SearchSelected() const {
-    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
+    for (const int row : SelectedRows()) {
         CurrentLauncher().ShellVerb(dialog_, "open", SearchAddress(Cell(row, spec_.searchColumn)), "", "",
                                     kShowDefault);
     }
@@ -118,8 +123,7 @@ bool ListPane::CopyAll() const {
 }
 
 void ListPane::ShowProperties(int pathColumn) const {
-    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
+    for (const int row : SelectedRows()) {
         const std::string path = Cell(row, pathColumn);
         if (!path.empty()) CurrentLauncher().ShellVerb(::GetParent(dialog_), "properties", path, "", "", SW_SHOW);
     }

@@ -68,6 +68,7 @@ public:
     int AddImage(HICON icon);
     int RowCount() const;
     int SelectedRow() const;  // -1 when none
+    std::vector<int> SelectedRows() const;  // in the list's order
     // The menu ids to grey: those that need a row, while none is selected.
     std::span<const UINT> GreyedWithoutSelection(std::span<const UINT> needRow) const {
         return SelectedRow() < 0 ? needRow : std::span<const UINT>();

@@ -131,8 +131,7 @@ bool CInstallers::OnAction(UINT id) {
     const char* option = id == kPackageLaunch ? "/I" : id == kPackageRepair ? "/faus" : id == kPackageDelete ? "/x"
                                                                                                               : nullptr;
     if (option) {
-        for (int row = ListView_GetNextItem(list_.List(), -1, LVNI_SELECTED); row >= 0;
-             row = ListView_GetNextItem(list_.List(), row, LVNI_SELECTED)) {
+        for (const int row : list_.SelectedRows()) {
             const std::string line = MsiexecLine(option, list_.Cell(row, kPackageCacheColumn));
             if (!line.empty()) CurrentLauncher().CommandLine(line, kShowDefault);
         }
