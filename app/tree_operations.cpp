@@ -103,19 +103,14 @@ bool ToggleTick(HWND tree, HTREEITEM item) {
 
 bool TreeTicker::Attach(HWND tree) {
     Detach();
-    if (!subclass_.Install(tree, kTickerProperty, &TreeTicker::Procedure, this)) return false;
-    tree_ = tree;
-    return true;
+    return subclass_.Install(tree, kTickerProperty, &TreeTicker::Procedure, this);
 }
 
-void TreeTicker::Detach() {
-    subclass_.Remove();
-    tree_ = nullptr;
-}
+void TreeTicker::Detach() { subclass_.Remove(); }
 
 LRESULT CALLBACK TreeTicker::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = fw::Subclass::OwnerOf<TreeTicker>(window, kTickerProperty);
-    if (!self || !self->subclass_.Original()) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
     const WNDPROC original = self->subclass_.Original();
     switch (message) {
     case WM_LBUTTONDOWN: {

@@ -49,12 +49,11 @@ public:
 
     bool Attach(HWND tree);
     void Detach();
-    HWND Tree() const { return tree_; }
+    HWND Tree() const { return subclass_.Window(); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND tree_ = nullptr;
     fw::Subclass subclass_;
 };
 

@@ -25,37 +25,35 @@ void FillHorizontalGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to
 
 bool GradientGauge::Attach(HWND progressBar, COLORREF from, COLORREF to, const char* textFormat) {
     Detach();
-    if (!subclass_.Install(progressBar, kGaugeProperty, &GradientGauge::Procedure, this)) return false;
-    hwnd_ = progressBar;
     from_ = from;
     to_ = to;
     format_ = textFormat;
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
+    if (!subclass_.Install(progressBar, kGaugeProperty, &GradientGauge::Procedure, this)) return false;
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
     return true;
 }
 
 void GradientGauge::Detach() {
     subclass_.Remove();
-    hwnd_ = nullptr;
 }
 
 void GradientGauge::SetRange(int low, int high) {
-    if (hwnd_) ::SendMessageA(hwnd_, PBM_SETRANGE32, low, high);
+    if (Hwnd()) ::SendMessageA(Hwnd(), PBM_SETRANGE32, low, high);
 }
 
 void GradientGauge::SetPos(int value) {
-    if (hwnd_) ::SendMessageA(hwnd_, PBM_SETPOS, value, 0);
+    if (Hwnd()) ::SendMessageA(Hwnd(), PBM_SETPOS, value, 0);
 }
 
-int GradientGauge::Pos() const { return hwnd_ ? static_cast<int>(::SendMessageA(hwnd_, PBM_GETPOS, 0, 0)) : 0; }
+int GradientGauge::Pos() const { return Hwnd() ? static_cast<int>(::SendMessageA(Hwnd(), PBM_GETPOS, 0, 0)) : 0; }
 
 std::string GradientGauge::Text() const { return fw::Format(format_, Pos()); }
 
 void GradientGauge::Paint(HDC dc) const {
     RECT client;
-    ::GetClientRect(hwnd_, &client);
-    const int low = static_cast<int>(::SendMessageA(hwnd_, PBM_GETRANGE, TRUE, 0));
-    const int high = static_cast<int>(::SendMessageA(hwnd_, PBM_GETRANGE, FALSE, 0));
+    ::GetClientRect(Hwnd(), &client);
+    const int low = static_cast<int>(::SendMessageA(Hwnd(), PBM_GETRANGE, TRUE, 0));
+    const int high = static_cast<int>(::SendMessageA(Hwnd(), PBM_GETRANGE, FALSE, 0));
     const int pos = Pos();
     const int span = high > low ? high - low : 1;
     const int filled = static_cast<int>(static_cast<long long>(client.right - client.left) * (pos - low) / span);
@@ -78,7 +76,7 @@ void GradientGauge::Paint(HDC dc) const {
     const std::string text = Text();
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(::GetParent(hwnd_), WM_GETFONT, 0, 0));
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(::GetParent(Hwnd()), WM_GETFONT, 0, 0));
     fw::SelectGuard selectFont(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

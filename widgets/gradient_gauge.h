@@ -26,13 +26,12 @@ public:
     int Pos() const;
     // The text shown for the current value.
     std::string Text() const;
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return subclass_.Window(); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc) const;
 
-    HWND hwnd_ = nullptr;
     fw::Subclass subclass_;
     COLORREF from_ = 0;
     COLORREF to_ = 0;

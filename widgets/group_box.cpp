@@ -22,32 +22,29 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
 
 bool GroupBox::Attach(HWND box, const char* face, int height, bool bold, COLORREF text, COLORREF background) {
     Detach();
-    if (!box || !::IsWindow(box) || ::GetPropA(box, kGroupBoxProperty)) return false;
     font_.Reset(::CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               face));
+    text_ = text;
+    background_ = background;
     if (!font_ || !subclass_.Install(box, kGroupBoxProperty, &GroupBox::Procedure, this)) {
         font_.Reset();
         return false;
     }
-    hwnd_ = box;
-    text_ = text;
-    background_ = background;
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
+    ::InvalidateRect(Hwnd(), nullptr, TRUE);
     return true;
 }
 
 void GroupBox::Detach() {
     // Repainted by its own procedure from now on.
-    if (hwnd_ && ::IsWindow(hwnd_)) ::InvalidateRect(hwnd_, nullptr, TRUE);
+    if (::IsWindow(Hwnd())) ::InvalidateRect(Hwnd(), nullptr, TRUE);
     subclass_.Remove();
-    hwnd_ = nullptr;
     font_.Reset();
 }
 
 void GroupBox::Paint(HDC dc) const {
     RECT client{};
-    ::GetClientRect(hwnd_, &client);
+    ::GetClientRect(Hwnd(), &client);
     fw::SelectGuard selectFont(dc, font_.Get());
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
@@ -60,7 +57,7 @@ void GroupBox::Paint(HDC dc) const {
     frame.top += band / 2;
     ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
 
-    const std::string caption = fw::WindowText(hwnd_);
+    const std::string caption = fw::WindowText(Hwnd());
     if (caption.empty()) return;
     RECT textRect{client.left + kCaptionInset, client.top, client.right - kCaptionInset, client.top + band};
     RECT measured = textRect;
@@ -69,7 +66,7 @@ void GroupBox::Paint(HDC dc) const {
     FillSolid(dc, RECT{textRect.left - kCaptionGap, client.top, captionRight + kCaptionGap, client.top + band},
               background_);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::IsWindowEnabled(hwnd_) ? text_ : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(dc, ::IsWindowEnabled(Hwnd()) ? text_ : ::GetSysColor(COLOR_GRAYTEXT));
     ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
 }

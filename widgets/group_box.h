@@ -28,13 +28,12 @@ public:
     // when the box is destroyed.
     void Detach();
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return subclass_.Window(); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc) const;
 
-    HWND hwnd_ = nullptr;
     fw::Subclass subclass_;
     fw::FontHandle font_;
     COLORREF text_ = 0;
