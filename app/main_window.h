@@ -47,6 +47,19 @@ struct MainWindowOptions {
     // from (empty: the machine's, read at each opening).
     DWORD summaryDisplayMs = 300000;
     std::function<SummaryFacts()> summaryFacts;
+
+    // For a program that drives the window in-process (tests, benchmarks):
+    // no update check, no splash waits, no mark on the program's folder, and
+    // the information only when asked for.
+    static MainWindowOptions InProcess(bool withInformation = false) {
+        MainWindowOptions options;
+        options.checkForUpdates = false;
+        options.splashCheckingDelayMs = 0;
+        options.splashWaitMs = 0;
+        options.markProgramFolder = false;
+        options.buildInformation = withInformation;
+        return options;
+    }
 };
 
 // What the menu commands reach outside the program. Null members mean the

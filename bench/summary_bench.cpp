@@ -55,13 +55,7 @@ int main(int argc, char** argv) {
     ::SystemParametersInfoA(SPI_SETANIMATION, sizeof(animation), &animation, 0);  // this session only
     std::vector<double> shown, alone;
     {
-        ovix::MainWindowOptions options;
-        options.checkForUpdates = false;
-        options.splashCheckingDelayMs = 0;
-        options.splashWaitMs = 0;
-        options.markProgramFolder = false;
-        options.buildInformation = false;
-        ovix::MainWindow window(options);
+        ovix::MainWindow window(ovix::MainWindowOptions::InProcess());
         if (!window.CreateModeless()) return 1;
         ::ShowWindow(window.Hwnd(), SW_SHOW);
         fw::PumpWaitingMessages();

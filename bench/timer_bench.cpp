@@ -16,13 +16,7 @@
 int main(int argc, char** argv) {
     const int ticks = argc > 1 ? std::max(100, std::atoi(argv[1])) : 2000;
     ::InitCommonControls();
-    ovix::MainWindowOptions options;
-    options.checkForUpdates = false;
-    options.splashCheckingDelayMs = 0;
-    options.splashWaitMs = 0;
-    options.markProgramFolder = false;
-    options.buildInformation = false;
-    ovix::MainWindow window(options);
+    ovix::MainWindow window(ovix::MainWindowOptions::InProcess());
     if (!window.CreateModeless()) return 1;
     ::ShowWindow(window.Hwnd(), SW_SHOW);
     fw::PumpWaitingMessages();

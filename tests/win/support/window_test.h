@@ -14,13 +14,7 @@ inline void Pump() {
 // Start-up without network, waits or marks on the test's folder; the fact
 // sheet and the tree only when asked for.
 inline ovix::MainWindowOptions QuietOptions(bool withTree = false) {
-    ovix::MainWindowOptions options;
-    options.checkForUpdates = false;
-    options.splashCheckingDelayMs = 0;
-    options.splashWaitMs = 0;
-    options.markProgramFolder = false;
-    options.buildInformation = withTree;
-    return options;
+    return ovix::MainWindowOptions::InProcess(withTree);
 }
 inline ovix::MainWindowOptions QuietOptionsWithTree() { return QuietOptions(true); }
 
