@@ -197,22 +197,22 @@ void MainWindow::BuildInformation(widgets::SplashWindow& splash) {
     BuildFactSheet(facts_, systemInfo_, &dialer_);
     // Detected again before the tree; a clock measured moments ago is reused.
     const cpu::CpuInfo& processor = cpu_.Detect();
-    {
-        WindowsDiskSystem disks;
-        DiskFacts physical;
-        GatherPhysicalDisks(disks, physical);
-        diskCount_ = static_cast<int>(physical.disks.size());
-        diskGigabytes_ = WholeGigabytes(physical);
-    }
+    // The disks once, for the tree and for what the summary shows of them.
+    WindowsDiskSystem disks;
+    DiskFacts physical;
+    GatherPhysicalDisks(disks, physical);
+    diskCount_ = static_cast<int>(physical.disks.size());
+    diskGigabytes_ = WholeGigabytes(physical);
     facts_.cpuTrademark = cpu::TrademarkLine(processor);
     facts_.cpuName = cpu::NameLine(processor);
     facts_.cpuClock = cpu::SpeedClockLine(processor);
     buildProgress_.clear();
-    const BuildContext context{facts_, mailAccounts_, [&](const char* text) {
+    BuildContext context{facts_, mailAccounts_, [&](const char* text) {
                                    buildProgress_.emplace_back(text);
                                    splash.SetText(text);
                                },
                                &processor};
+    context.physicalDisks = &physical;
     infoTree_ = BuildInformationTree(Tree(), treeImages_.Get(), context);
 }
 

@@ -160,10 +160,13 @@ std::string DesktopPath(const BuildContext&) {
 std::string ScreenSaverCurrent(const BuildContext&) { return probes::ScreenSaverFile(); }
 
 // One section per physical disk, and the capacity of all of them.
-void PhysicalDiskRows(TreeWriter& tree, HTREEITEM parent, const BuildContext&) {
-    WindowsDiskSystem system;
-    DiskFacts facts;
-    GatherPhysicalDisks(system, facts);
+void PhysicalDiskRows(TreeWriter& tree, HTREEITEM parent, const BuildContext& context) {
+    DiskFacts gathered;
+    if (!context.physicalDisks) {
+        WindowsDiskSystem system;
+        GatherPhysicalDisks(system, gathered);
+    }
+    const DiskFacts& facts = context.physicalDisks ? *context.physicalDisks : gathered;
     for (const PhysicalDisk& disk : facts.disks) {
         const TreeGroup group = PhysicalDiskGroup(disk);
         HTREEITEM section = tree.Section(parent, group.title, image::kDisk, true);

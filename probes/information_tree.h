@@ -14,6 +14,8 @@
 
 namespace ovix {
 
+struct DiskFacts;
+
 // Image indexes of the tree's image list that the tables use by name.
 namespace image {
 inline constexpr int kItem = 0;
@@ -77,6 +79,8 @@ struct BuildContext {
     // Tests make them fail.
     std::optional<std::string> (*windowsFolder)() = nullptr;
     std::optional<std::string> (*systemFolder)() = nullptr;
+    // The physical disks as the caller already gathered them; null: read here.
+    const DiskFacts* physicalDisks = nullptr;
 };
 
 // One row of a section's table.
