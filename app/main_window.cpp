@@ -226,8 +226,7 @@ void MainWindow::SetUpStatusArea() {
     exitButton_.SetIcon(Item(IDOK), IDI_EXIT);
     screenshotButton_.SetIcon(Item(IDC_SCREENSHOT), IDI_SCREENSHOT);
 
-    boldFont_.Reset(::CreateFontA(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    boldFont_ = fw::BoldTahoma(12);
     for (int id : kBoldLabels) {
         ::SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
     }

@@ -90,6 +90,10 @@ using BitmapHandle = Owned<GdiTraits<HBITMAP>>;
 using RegionHandle = Owned<GdiTraits<HRGN>>;
 using PenHandle = Owned<GdiTraits<HPEN>>;
 
+// The bold Tahoma of the windows' status lines and labels; `height` as
+// CreateFont takes it (negative: the character height).
+FontHandle BoldTahoma(int height);
+
 struct IconTraits {
     using Type = HICON;
     static constexpr ResourceKind kKind = ResourceKind::Icon;

@@ -153,8 +153,7 @@ void CDisplayModes::Fill() {
         const ListPane::FillScope quiet(list_);
         for (const std::string& mode : modes_) list_.AddRow({mode}, image);
     }
-    labelFont_.Reset(::CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    labelFont_ = fw::BoldTahoma(-12);
     labelBrush_.Reset(::CreateSolidBrush(RGB(255, 250, 250)));
     ::SendMessageA(Item(IDC_MODES_LABEL), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
     SetItemText(IDC_MODES_LABEL, current_.empty() ? std::string() : ".: Current settings :.\n" + current_);

@@ -132,8 +132,7 @@ const CProcess::Map& CProcess::MessageMap() {
 BOOL CProcess::OnInitDialog() {
     processes_.Attach(Hwnd(), {IDC_PROCESS_LIST, kProcessColumns, kProcessLabels, 0, true});
     modules_.Attach(Hwnd(), {IDC_MODULE_LIST, kModuleColumns, kModuleLabels, 0, false});
-    bold_.Reset(::CreateFontA(13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    bold_ = fw::BoldTahoma(13);
     ::SendMessageA(Item(IDC_MODULE_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.Get()), FALSE);
     SetItemText(IDC_MODULE_TEXT, kModulesAtRest);
     FillProcesses();

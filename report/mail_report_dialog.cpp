@@ -110,8 +110,7 @@ BOOL MailReportDialog::OnInitDialog() {
     SetItemText(IDC_MAIL_RECIPIENT2, kSecondRecipientDefault);
     SetItemText(IDC_MAIL_SUBJECT, fw::Format("Report on computer: %s", probes::ComputerName().c_str()));
     SetItemText(IDC_MAIL_FILE_NAME, kReportNameDefault);
-    statusFont_.Reset(::CreateFontA(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    statusFont_ = fw::BoldTahoma(12);
     ::SendMessageA(Item(IDC_MAIL_STATUS), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.Get()), FALSE);
     return TRUE;
 }

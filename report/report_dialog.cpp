@@ -33,8 +33,7 @@ const ReportDialog::Map& ReportDialog::MessageMap() {
 }
 
 BOOL ReportDialog::OnInitDialog() {
-    statusFont_.Reset(::CreateFontA(13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    statusFont_ = fw::BoldTahoma(13);
     statusBrush_.Reset(::CreateSolidBrush(kStatusBackground));
     ::SendMessageA(Item(IDC_REPORT_STATUS), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.Get()), FALSE);
     SetItemText(IDC_REPORT_STATUS, kReportRestText);

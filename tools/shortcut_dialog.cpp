@@ -51,8 +51,7 @@ const CShortcutCreator::Map& CShortcutCreator::MessageMap() {
 BOOL CShortcutCreator::OnInitDialog() {
     background_.Reset(::CreateSolidBrush(kBackground));
     group_.Attach(Item(IDC_SHORTCUT_GROUP), "Comic Sans MS", 20, true, kGroupText, kBackground);
-    instructionFont_.Reset(::CreateFontA(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    instructionFont_ = fw::BoldTahoma(12);
     ::SendMessageA(Item(IDC_SHORTCUT_INSTRUCTIONS), WM_SETFONT, reinterpret_cast<WPARAM>(instructionFont_.Get()), FALSE);
     SetItemText(IDC_SHORTCUT_INSTRUCTIONS,
                 "1. Select your shortcut's location (desktop, start menu...).\n2. Select your target's path...choose a "
