@@ -1,6 +1,7 @@
 #include "lists/file_lists.h"
 
 #include "app/launcher.h"
+#include "app/path_rules.h"
 #include "app/shell_files.h"
 #include "framework/resources.h"
 #include "framework/text_format.h"
@@ -215,8 +216,7 @@ void CEnumFonts::Fill() {
     search.Search("*.*", true, false);
     std::uint64_t total = 0;  // summed exactly: divided only to be written
     for (const FoundFile& file : search.Results()) {
-        const size_t slash = file.path.find_last_of('\\');
-        if (!IsIniName(slash == std::string::npos ? file.path : file.path.substr(slash + 1))) total += file.size;
+        if (!IsIniName(LastPathPart(file.path))) total += file.size;
     }
     const std::string totalText = TotalSizeText(total, false);
     const fw::IconHandle icon = fw::LoadIconResource(IDI_TREE_TEXT_EDITOR, 16);

@@ -1,5 +1,6 @@
 #include "tools/optimizer_backup.h"
 
+#include "app/path_rules.h"
 #include "app/safe_text_file.h"
 #include "framework/library.h"
 #include "framework/registry.h"
@@ -107,9 +108,7 @@ private:
 bool IsLibraryRegistered(const UnregisteredLibrary& library) {
     fw::RegKey server;
     if (server.Open(HKEY_CLASSES_ROOT, library.classKey, KEY_QUERY_VALUE) != ERROR_SUCCESS) return false;
-    const std::string path = server.QueryString("").value_or("");
-    const size_t slash = path.find_last_of("\\/");
-    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string file(LastPathPart(server.QueryString("").value_or("")));
     return ::_stricmp(file.c_str(), library.file) == 0;
 }
 
