@@ -4,6 +4,7 @@
 #include "framework/owner_draw.h"
 #include "framework/registry.h"
 #include "framework/resources.h"
+#include "framework/text_format.h"
 #include "resources/resource_ids.h"
 #include "tools/colour_tables.h"
 #include "widgets/tooltip.h"
@@ -156,9 +157,7 @@ void SystemColorsDialog::OnApply() {
         ShowMessage({.owner = Hwnd(), .text = "Error !\r\nThe color can't be changed.", .icon = MB_ICONEXCLAMATION});
         return;
     }
-    std::string confirmation = element.confirmation;
-    confirmation.replace(confirmation.find("%s"), 2, colour.name);
-    ShowMessage({.owner = Hwnd(), .text = confirmation, .icon = MB_ICONINFORMATION});
+    ShowMessage({.owner = Hwnd(), .text = fw::Format(element.confirmation, colour.name), .icon = MB_ICONINFORMATION});
 }
 
 void SystemColorsDialog::OnHelp() {
