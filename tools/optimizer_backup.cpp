@@ -128,7 +128,7 @@ HKEY RootKey(Hive hive) {
 
 std::string FullValueName(Hive hive, std::string_view key, std::string_view name) {
     std::string full = std::string(HiveName(hive)) + "\\" + std::string(key);
-    if (!name.empty()) full += "\\" + std::string(name);
+    if (!name.empty()) (full += '\\') += name;
     return full;
 }
 

@@ -197,7 +197,7 @@ std::optional<SettingsSnapshot> ParseRegedit4(std::string_view text) {
 
 std::string BackupFileName(std::string_view stamp, int copy) {
     std::string name = std::string(kPrefix) + std::string(stamp);
-    if (copy > 1) name += "-" + std::to_string(copy);
+    if (copy > 1) (name += '-') += std::to_string(copy);
     return name + std::string(kExtension);
 }
 
