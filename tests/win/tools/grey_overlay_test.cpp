@@ -20,7 +20,10 @@ COLORREF Pixel(HWND window, int x, int y) {
 class GreyOverlay : public testing::Test {
 protected:
     void SetUp() override {
-        const WNDCLASSA windowClass{.lpfnWndProc = ::DefWindowProcA, .hbrBackground = brush, .lpszClassName = "Target"};
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ::DefWindowProcA;
+        windowClass.hbrBackground = brush;
+        windowClass.lpszClassName = "Target";
         ::RegisterClassA(&windowClass);
         target = ::CreateWindowExA(0, "Target", "Cleaning", WS_POPUP | WS_VISIBLE, 40, 50, 200, 120, nullptr, nullptr,
                                    nullptr, nullptr);
